@@ -42,6 +42,9 @@ public:
     // made. Only the editor knows which of its views follow which index.
     virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
 
+    // The preset system tells its editor when the current program was renamed.
+    virtual void programNameChanged(const char* /*name*/) {}
+
 protected:
     AudioEffect* effect_;
     void* systemWindow_ = nullptr;

@@ -1,0 +1,36 @@
+// The plug-in's entry point: the host calls it once per instance with its callback.
+
+#include <new>
+
+#include "effect/Templete.h"
+
+namespace {
+
+// Where the plug-in installs the layers above the audio core before the first instance is built.
+// The editor installs its factory here (velunor::setEditorFactory) once it exists; until then the
+// effect has no editor and says so to the host.
+void installPluginLayers() {}
+
+}  // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMasterCallback host) {
+    if (!host) return nullptr;
+    // A host that does not answer the version request gets no instance.
+    if (host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
+    if (host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
+    installPluginLayers();
+    try {
+        auto* effect = new Templete(host);
+        return effect->getAeffect();
+    } catch (...) {
+        return nullptr;  // nothing may cross the host boundary
+    }
+}
+
+// Older hosts look for the entry under the name "main", which a C++ function cannot have.
+__attribute__((visibility("default"))) AEffect* velunorLegacyMain(audioMasterCallback host) __asm__("main");
+AEffect* velunorLegacyMain(audioMasterCallback host) { return VSTPluginMain(host); }
+
+}  // extern "C"
