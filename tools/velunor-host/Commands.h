@@ -1,0 +1,21 @@
+#pragma once
+// The subcommands of velunor-host. Each answers the process exit status: 0 done, 1 a file or the
+// plug-in failed, 2 the command line was wrong.
+
+#include <string>
+#include <vector>
+
+namespace velunor::hostcli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+int runInfo(const std::vector<std::string>& args);
+int runProcess(const std::vector<std::string>& args);
+
+// Strict number parsing: the whole text must be the number.
+bool parseInt(const std::string& text, long& value);
+bool parseFloat(const std::string& text, float& value);
+
+}  // namespace velunor::hostcli
