@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
     setenv("HOME", folder.c_str(), 1);
     setenv("VELUNOR_TEST_TMP", folder.c_str(), 1);
+    setenv("VELUNOR_BIN_DIR", VELUNOR_BUILD_BIN_DIR, 0);
+    setenv("VELUNOR_SOURCE_DIR", VELUNOR_BUILD_SOURCE_DIR, 0);
 
     testing::InitGoogleTest(&argc, argv);
     int result = RUN_ALL_TESTS();
