@@ -10,7 +10,7 @@ constexpr std::array<const char*, 3> kHideShow{"Hide", "Show", nullptr};
 }  // namespace
 
 // clang-format off
-const std::array<ParameterSpec, kPublicParameterCount> kParameterTable{{
+const std::array<ParameterInfo, kPublicParameterCount> kParameterTable{{
     {"Process", StepRule::Switch,   DisplayRule::Choice,    2, {"Off", "On", nullptr},                 "Off",   0.0f,   false},
     {"Trim",    StepRule::Fine,     DisplayRule::TrimDb,    0, {},                                     nullptr, 0.0f,   false},
     {"GSIcal",  StepRule::ThreeWay, DisplayRule::Choice,    3, {"Global", "Session", "Instance"},      "None",  0.0f,   true},

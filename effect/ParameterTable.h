@@ -62,7 +62,7 @@ enum class DisplayRule {
 // The step sizes a host may use for a parameter, and whether it is reported as a switch.
 enum class StepRule { Switch, Fine, ThreeWay, LagTime };
 
-struct ParameterSpec {
+struct ParameterInfo {
     const char* name;
     StepRule steps;
     DisplayRule display;
@@ -73,7 +73,7 @@ struct ParameterSpec {
     bool shownByActiveEngine;      // the text exists only while the selected meter's engine does
 };
 
-extern const std::array<ParameterSpec, kPublicParameterCount> kParameterTable;
+extern const std::array<ParameterInfo, kPublicParameterCount> kParameterTable;
 
 // Host values outside 0..1 are clamped, never refused; NaN counts as below the range.
 constexpr float clampNormalised(float v) { return v >= 0.0f ? (v > 1.0f ? 1.0f : v) : 0.0f; }

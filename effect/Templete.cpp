@@ -78,12 +78,9 @@ Templete::Templete(audioMasterCallback master)
     suspend();
 }
 
-Templete::~Templete() {
-    // Engines go first; the preset buffers and then the editor go with the bases.
-    rms_.reset();
-    vu_.reset();
-    ppm_.reset();
-}
+// The engines and the filter bank go first; the program table and last the editor go with the
+// bases.
+Templete::~Templete() = default;
 
 void Templete::setLabel(const char* text) {
     label_.fill(0);
@@ -208,9 +205,9 @@ void Templete::getParameterDisplay(VstInt32 index, char* text) {
         text[0] = 0;
         return;
     }
-    const ParameterSpec& spec = kParameterTable[static_cast<std::size_t>(index)];
+    const ParameterInfo& info = kParameterTable[static_cast<std::size_t>(index)];
     // Texts that describe the selected meter are left as they are while its engine is missing.
-    if (spec.shownByActiveEngine && !activeEngine()) return;
+    if (info.shownByActiveEngine && !activeEngine()) return;
 
     float v = values_[static_cast<std::size_t>(index)];
     switch (index) {
@@ -224,11 +221,11 @@ void Templete::getParameterDisplay(VstInt32 index, char* text) {
     }
 
     char number[kValueTextCapacity] = {};
-    switch (spec.display) {
+    switch (info.display) {
         case DisplayRule::Choice: {
-            const int position = switchPosition(v, spec.positions);
-            const bool known = position >= 0 && position < spec.positions;
-            copyText(text, known ? spec.choices[static_cast<std::size_t>(position)] : spec.otherChoice);
+            const int position = switchPosition(v, info.positions);
+            const bool known = position >= 0 && position < info.positions;
+            copyText(text, known ? info.choices[static_cast<std::size_t>(position)] : info.otherChoice);
             break;
         }
         case DisplayRule::TrimDb:
@@ -239,7 +236,7 @@ void Templete::getParameterDisplay(VstInt32 index, char* text) {
             if (v < 0.0f || v > 1.0f) {
                 copyText(text, "UNDEF");
             } else {
-                const auto hz = static_cast<float>(spec.frequencyBaseHz * std::pow(100.0, static_cast<double>(v)));
+                const auto hz = static_cast<float>(info.frequencyBaseHz * std::pow(100.0, static_cast<double>(v)));
                 formatFrequencyText(hz, number);
                 copyText(text, number);
             }
@@ -255,12 +252,12 @@ bool Templete::canParameterBeAutomated(VstInt32 index) { return index >= 0 && in
 
 bool Templete::getParameterProperties(VstInt32 index, VstParameterProperties* p) {
     if (!p || index < 0 || index >= kPublicParameterCount) return false;
-    const ParameterSpec& spec = kParameterTable[static_cast<std::size_t>(index)];
+    const ParameterInfo& info = kParameterTable[static_cast<std::size_t>(index)];
     *p = VstParameterProperties{};
-    std::snprintf(p->label, sizeof p->label, "%s", spec.name);
-    std::snprintf(p->shortLabel, sizeof p->shortLabel, "%s", spec.name);
+    std::snprintf(p->label, sizeof p->label, "%s", info.name);
+    std::snprintf(p->shortLabel, sizeof p->shortLabel, "%s", info.name);
     p->flags = kVstParameterUsesFloatStep;
-    switch (spec.steps) {
+    switch (info.steps) {
         case StepRule::Switch:
             p->flags |= kVstParameterIsSwitch;
             p->stepFloat = p->smallStepFloat = p->largeStepFloat = 1.0f;

@@ -30,3 +30,4 @@ echo "== \"Process\" on, filters out, \"Trim\" at +20 dB"
 "$bin/velunor-signal" compare "$demo/sine-1k.wav" "$demo/trim-plus-20dB.wav" --skip 0.1
 
 echo "== files in $demo"
+ls -l "$demo"

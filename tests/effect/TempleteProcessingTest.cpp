@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "core/EditorFactory.h"
@@ -292,6 +294,40 @@ TEST_F(TempleteProcessing, BlocksAreStampedOnlyWhileTheEditorWindowIsOpen) {
     t.processReplacing(b.inputs(), b.outputs(), b.frames());
     EXPECT_DOUBLE_EQ(t.lastBlockTime(), 2.5);  // unchanged without an editor
     setTickSource(nullptr);
+}
+
+}  // namespace
+}  // namespace velunor
+
+namespace velunor {
+namespace {
+
+// The host may automate on one thread while its audio thread processes: no lock, no torn state
+// that breaks the audio (and nothing for ThreadSanitizer to report).
+TEST(TempleteThreads, ParameterChangesWhileTheAudioThreadRuns) {
+    Templete t(&testing::testHostCallback);
+    t.setParameter(kProcess, 1.0f);
+    t.setParameter(kFiltersIn, 1.0f);
+    t.resume();
+    std::atomic<bool> stop{false};
+    std::atomic<bool> allFinite{true};
+    std::atomic<int> blocks{0};
+    std::thread audio([&] {
+        Buffers b(256);
+        while (!stop.load()) {
+            ++blocks;
+            t.processReplacing(b.inputs(), b.outputs(), b.frames());
+            for (std::size_t n = 0; n < b.outL.size(); ++n)
+                if (!std::isfinite(b.outL[n]) || !std::isfinite(b.outR[n])) allFinite = false;
+        }
+    });
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> value(0.0f, 1.0f);
+    std::uniform_int_distribution<VstInt32> index(0, 100);
+    for (int i = 0; i < 20000 || blocks.load() < 200; ++i) t.setParameter(index(random), value(random));
+    stop = true;
+    audio.join();
+    EXPECT_TRUE(allFinite);
 }
 
 }  // namespace
