@@ -21,12 +21,8 @@ bool formatValueText(double x, int decimals, char* text) {
 
     char out[kValueTextCapacity] = {};
     std::size_t length = 0;
-    double magnitude = x;
-    if (negative) {
-        out[length++] = '-';
-        magnitude = -x;
-    }
-    magnitude = std::fabs(magnitude);  // rounding may have crossed zero
+    if (negative) out[length++] = '-';
+    const double magnitude = std::fabs(x);  // rounding may have crossed zero
     if (magnitude > (negative ? 9999999.0 : 99999999.0)) return false;
 
     // Integer part.
@@ -43,7 +39,7 @@ bool formatValueText(double x, int decimals, char* text) {
 
     // Fraction digits until the text is 8 characters long, least significant first.
     const int wanted = length < 8 ? static_cast<int>(8 - length) : 0;
-    double fraction = (magnitude - static_cast<double>(whole)) * std::pow(10.0, wanted);
+    const double fraction = (magnitude - static_cast<double>(whole)) * std::pow(10.0, wanted);
     auto scaled = static_cast<long>(fraction);
     for (int i = wanted - 1; i >= 0; --i) {
         out[length + static_cast<std::size_t>(i)] = static_cast<char>('0' + scaled % 10);
