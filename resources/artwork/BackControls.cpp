@@ -17,8 +17,8 @@ void midAtten(cairo_t* cr, const ResourceEntry& e, Meter m) {
         const double y = f * fh;
         if (fh >= 60.0) {
             for (int i = 0; i < 3; ++i)
-                drawLamp(cr, 2 + (e.width - 4) * (i + 0.5) / 3.0, y + 26, 2.5, s.accent, i == f ? 1.0 : 0.0);
-            drawSegmentedSwitch(cr, 0, y + 34, e.width, fh - 38, {"M0", "M3", "M6"}, f, s, 9.0);
+                drawLamp(cr, 2 + (e.width - 4) * (i + 0.5) / 3.0, y + 21, 2.5, s.accent, i == f ? 1.0 : 0.0);
+            drawSegmentedSwitch(cr, 0, y + 28, e.width, 26, {"M0", "M3", "M6"}, f, s, 9.0);
         } else {
             drawSegmentedSwitch(cr, 0, y + 14, e.width, fh - 16, {"M0", "M3", "M6"}, f, s, 8.0);
         }

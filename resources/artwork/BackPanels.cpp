@@ -45,6 +45,7 @@ struct BackLayout {
     std::vector<Caption> captions;
     std::vector<FreeRect> valueLabels;  // drawn over the artwork by the panel; keep them clear
     FreeRect version;
+    FreeRect plate;                     // the name plate around the version label
 };
 
 // Plain knobs: frame = trunc(50 v + 0.5) for the value v of the mark.
@@ -110,13 +111,13 @@ public:
             selectFont(cr_, Font::Narrow, 8.0);
             const TextBox ink = measure(cr_, m.text);
             const double w = ink.right - ink.left, h = 6.0;  // cap height of the digits
-            // Above the knob's equator the box's nearest edge sits just outside the tick, on the
-            // knob's ray; below it the label stands level beside the tick's end, which keeps the
-            // value label under the knob free.
+            // The box's nearest edge sits just outside the tick, on the knob's ray; at the two
+            // ends of the sweep the label stands level beside the tick's end instead, which keeps
+            // the value label under the knob free.
             double lx, ly;
-            if (dy > 0.35) {
+            if (dy > 0.6) {
                 lx = cx + dx * 21.0 + (dx < 0 ? -1.0 : 1.0) * (1.5 + w / 2.0);
-                ly = cy + dy * 21.0;
+                ly = cy + dy * 21.0 + 1.0;
             } else {
                 const double reach = 22.5 + std::abs(dx) * w / 2.0 + std::abs(dy) * h / 2.0;
                 lx = cx + dx * reach;
@@ -161,18 +162,19 @@ void drawBackPanel(cairo_t* cr, const BackLayout& layout) {
     for (const KnobScale& k : layout.knobs) engraver.knob(k);
     for (const Caption& c : layout.captions) engraver.caption(c);
 
-    // Name plate above the version label.
-    const double plateX = (layout.version.left + layout.version.right) / 2.0;
-    roundedRect(cr, plateX - 56, 50, 112, 54, 4);
+    // Name plate around the version label.
+    const FreeRect& p = layout.plate;
+    roundedRect(cr, p.left, p.top, p.right - p.left, p.bottom - p.top, 4);
     setColour(cr, rgb(0, 0, 0, 60));
     cairo_fill(cr);
-    roundedRect(cr, plateX - 56, 50, 112, 54, 4);
+    roundedRect(cr, p.left + 0.5, p.top + 0.5, p.right - p.left - 1, p.bottom - p.top - 1, 4);
     setColour(cr, rgb(255, 255, 255, 26));
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
+    const double plateX = (layout.version.left + layout.version.right) / 2.0;
     selectFont(cr, Font::SansBold, 15);
     drawPrint(cr, "QVX Velunor", plateX, 63, skin.print);
-    selectFont(cr, Font::SansBold, 8);
+    selectFont(cr, Font::SansBold, 7.5);
     drawPrint(cr, std::string(skin.name) + " METER CALIBRATION", plateX, 78, skin.accent);
 
     // Lower field: the maker's mark and how to get back to the meter.
@@ -202,7 +204,8 @@ void paintVuBack(cairo_t* cr, const ResourceEntry& e) {
         },
         {{172.5, 134, "VU TYPE"}, {250, 134, "MID ATTEN"}, {559, 19, "MEASURE"}},
         {{14, 79, 76, 93}, {100, 78, 152, 92}, {59, 153, 111, 167}},
-        {290, 86, 400, 100}};
+        {290, 86, 400, 100},
+        {284, 48, 406, 104}};
     drawBackPanel(cr, layout);
 }
 
@@ -220,7 +223,8 @@ void paintRmsBack(cairo_t* cr, const ResourceEntry& e) {
         },
         {{258, 57, "MID ATTEN"}, {507, 35, "LED SCALE"}, {559, 19, "MEASURE"}},
         {{44, 77, 106, 91}, {143, 76, 195, 90}, {18, 154, 70, 168}, {114, 154, 166, 168}, {208, 154, 260, 168}},
-        {293, 86, 403, 100}};
+        {293, 86, 403, 100},
+        {298, 48, 404, 104}};
     drawBackPanel(cr, layout);
 }
 
@@ -237,7 +241,8 @@ void paintPpmBack(cairo_t* cr, const ResourceEntry& e) {
         },
         {{235, 44, "MID ATTEN"}, {559, 19, "MEASURE"}},
         {{14, 79, 76, 93}, {133, 78, 184, 92}, {75, 154, 127, 168}, {188, 154, 240, 168}},
-        {281, 86, 391, 100}};
+        {281, 86, 391, 100},
+        {276, 48, 388, 104}};
     drawBackPanel(cr, layout);
 }
 

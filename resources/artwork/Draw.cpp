@@ -1,7 +1,10 @@
 #include "resources/artwork/Draw.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace velunor::artwork {
 
@@ -16,10 +19,40 @@ Colour withAlpha(Colour c, double alpha) {
 
 void setColour(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
 
+namespace {
+const char* const kSans = "Liberation Sans";
+const char* const kNarrow = "Liberation Sans Narrow";
+
+bool matchesFamily(const char* family) {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
+    if (!pattern) return false;
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcChar8* found = nullptr;
+    const bool ok = match && FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch &&
+                    std::strcmp(reinterpret_cast<const char*>(found), family) == 0;
+    if (match) FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    return ok;
+}
+}  // namespace
+
+bool fontsInstalled(std::string& missingFamily) {
+    for (const char* family : {kSans, kNarrow}) {
+        if (!matchesFamily(family)) {
+            missingFamily = family;
+            return false;
+        }
+    }
+    return true;
+}
+
 void selectFont(cairo_t* cr, Font font, double sizePx) {
     const bool narrow = font == Font::Narrow || font == Font::NarrowBold;
     const bool bold = font == Font::SansBold || font == Font::NarrowBold;
-    cairo_select_font_face(cr, narrow ? "Liberation Sans Narrow" : "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
+    cairo_select_font_face(cr, narrow ? kNarrow : kSans, CAIRO_FONT_SLANT_NORMAL,
                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, sizePx);
     // Fixed options: the user's or the system's font configuration must not change the pictures.

@@ -33,6 +33,10 @@ struct TextBox {
     double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
 };
 
+// The font families the artwork is drawn with; false, with the first missing family named, when
+// fontconfig would substitute another face (the pictures would then differ between machines).
+bool fontsInstalled(std::string& missingFamily);
+
 // Sets the face and size with the fixed font options (grey antialiasing, no hinting).
 void selectFont(cairo_t* cr, Font font, double sizePx);
 

@@ -14,9 +14,9 @@ const Skin& neutral() { return skinFor(Meter::Vu); }
 
 const char* const kModeNames[3] = {"GLOBAL", "SESSION", "INSTANCE"};
 const char* const kModeSentences[3] = {
-    "GLOBAL: shared by every instance and kept as the default for new ones",
-    "SESSION: shared by every instance until the host quits",
-    "INSTANCE: this instance keeps its own calibration",
+    "shared by every instance and kept as the default for new ones",
+    "shared by every instance until the host quits",
+    "this instance keeps a calibration of its own",
 };
 
 // The G S I letters (click cells 12 px wide from x 2) and the mode name: the first 86 pixels of
@@ -123,14 +123,15 @@ void paintCalibrationBack(cairo_t* cr, const ResourceEntry& e) {
         const double y = mode * e.frameHeight();
         drawModeSelector(cr, y, mode);
         selectFont(cr, Font::Sans, 8);
-        drawText(cr, kModeSentences[mode], 96.0, y + 8.5, Align::Left, kValueTextColour);
+        drawText(cr, std::string("- ") + kModeSentences[mode], 96.0, y + 8.5, Align::Left, kValueTextColour);
     }
 }
 
 void paintCalibrationCaption(cairo_t* cr, const ResourceEntry& e) {
     for (int mode = 0; mode < e.frames; ++mode) {
         selectFont(cr, Font::Sans, 8);
-        drawText(cr, kModeSentences[mode], e.width / 2.0, mode * e.frameHeight() + 8.5, Align::Centre, kValueTextColour);
+        const std::string sentence = std::string(kModeNames[mode]) + " calibration: " + kModeSentences[mode];
+        drawText(cr, sentence, e.width / 2.0, mode * e.frameHeight() + 8.5, Align::Centre, kValueTextColour);
     }
 }
 
@@ -142,7 +143,7 @@ void paintReferenceLevel(cairo_t* cr, const ResourceEntry& e) {
         selectFont(cr, Font::SansBold, 7.5);
         drawArrow(cr, 4.0, y + fh / 2.0, 5.0, -1, lit ? rgb(255, 200, 110) : rgb(170, 160, 146));
         drawArrow(cr, 10.0, y + fh / 2.0, 5.0, 1, lit ? rgb(255, 200, 110) : rgb(170, 160, 146));
-        drawText(cr, "REFERENCE LEVEL", 15.0, y + 8.5, Align::Left, lit ? rgb(255, 220, 160) : neutral().print);
+        drawText(cr, "REF LEVEL", 16.0, y + 8.5, Align::Left, lit ? rgb(255, 220, 160) : neutral().print);
         // The window the level is written into (from x 81).
         drawWell(cr, 80.0, y + 0.5, 52.0, fh - 1.0, 2.0, rgb(12, 12, 12));
     }

@@ -69,12 +69,10 @@ void drawFrontPanel(cairo_t* cr, const Skin& skin, void (*face)(cairo_t*, scale:
             drawTextCentred(cr, label, 579.0, y, skin.print);
         }
     }
-    selectFont(cr, Font::SansBold, 6.5);
-    drawTextCentred(cr, "dB", 579.0, trimY(15.0), mix(skin.print, skin.panelBottom, 0.35));
-    drawTextCentred(cr, "TRIM", 579.0, trimY(-15.0), mix(skin.print, skin.panelBottom, 0.35));
-
     // Trim value window (the value field draws this part of the picture under its text).
     drawWell(cr, 530, 146, 48, 15, 2, rgb(12, 12, 12));
+    selectFont(cr, Font::SansBold, 6.0);
+    drawTextCentred(cr, "TRIM dB", 554.0, 165.0, mix(skin.print, skin.panelBottom, 0.25));
 
     // A groove between the faces and the bottom row of controls.
     cairo_move_to(cr, 4, 142.5);

@@ -204,7 +204,6 @@ void drawPpmFace(cairo_t* cr, Point origin) {
     selectFont(cr, Font::SansBold, 11);
     drawTextCentred(cr, "PPM", x0 + 126.5, y0 + 98, rgb(200, 200, 196));
     selectFont(cr, Font::Sans, 6.5);
-    drawTextCentred(cr, "4 dB / MARK", x0 + 126.5, y0 + 109, rgb(150, 150, 146));
     drawTextCentred(cr, "QVX Velunor", x0 + 34, y0 + 108, rgb(130, 130, 126));
     drawTextCentred(cr, "OVER", x0 + 220, y0 + 41, rgb(220, 60, 50));
     ledBezel(cr, g.led, origin, rgb(58, 58, 60));
@@ -243,17 +242,16 @@ void drawRmsFace(cairo_t* cr, Point origin) {
         int db;
         const char* label;
     };
-    constexpr Mark labelled[] = {{6, "+6"},    {3, "+3"},    {0, "0"},     {-3, "3"},    {-6, "6"},   {-10, "10"},
-                                 {-15, "15"},  {-20, "20"},  {-25, ""},    {-30, "30"},  {-35, ""},   {-40, "40"},
-                                 {-60, "60"}};
-    selectFont(cr, Font::SansBold, 9.5);
+    constexpr Mark labelled[] = {{6, "+6"},   {3, "+3"},   {0, "0"},   {-3, "\xE2\x88\x92" "3"},
+                                 {-6, "\xE2\x88\x92" "6"},   {-10, "\xE2\x88\x92" "10"}, {-15, "\xE2\x88\x92" "15"},
+                                 {-20, "\xE2\x88\x92" "20"}, {-25, ""}, {-30, "\xE2\x88\x92" "30"}, {-35, ""},
+                                 {-40, "\xE2\x88\x92" "40"}, {-60, "\xE2\x88\x92" "60"}};
+    selectFont(cr, Font::NarrowBold, 9.5);
     for (const Mark& m : labelled) {
         const Colour c = m.db > 0 ? kRed : kInk;
         radialLine(cr, pivot, at(m.db), arcR, arcR + 9.0, m.db == 0 ? 1.8 : 1.3, c);
         if (*m.label) labelAt(cr, pivot, at(m.db), arcR + 16.0, m.label, c);
     }
-    selectFont(cr, Font::SansBold, 12);
-    labelAt(cr, pivot, at(-6.0) + 14.0, arcR - 14.0, "\xE2\x88\x92", kInk);  // the unsigned labels read minus
     selectFont(cr, Font::SansBold, 12);
     drawTextCentred(cr, "dB", x0 + 126.5, y0 + 84, kInk);
     // Which needle is which: the RMS needle in its own colour, the peak needle's red tip.

@@ -30,7 +30,8 @@ void segment(cairo_t* cr, double x, double y, double w, double h, const std::str
         cairo_fill(cr);
         cairo_pattern_destroy(g);
     }
-    selectFont(cr, Font::SansBold, fontPx);
+    // The infinity sign is small in every face: it gets the height of the capitals beside it.
+    selectFont(cr, Font::SansBold, label == "\xE2\x88\x9E" ? fontPx * 1.7 : fontPx);
     const Colour text = lit ? mix(skin.accent, rgb(255, 255, 255), 0.45) : mix(skin.print, rgb(0, 0, 0), 0.45);
     drawTextCentred(cr, label, x + w / 2.0, y + h / 2.0 + (lit ? 0.5 : 0.0), text);
 }
@@ -61,7 +62,7 @@ void drawLampKey(cairo_t* cr, double x, double y, double w, double h, const std:
                  double brightness, const Skin& skin) {
     drawKey(cr, x, y, w, h, 2.0, mix(skin.key, rgb(0, 0, 0), 0.2), brightness > 0.5);
     drawLamp(cr, x + 5.5, y + h / 2.0, 2.2, lamp, brightness);
-    selectFont(cr, Font::SansBold, 7.0);
+    selectFont(cr, Font::NarrowBold, 7.5);
     const Colour text = brightness > 0.5 ? mix(skin.print, rgb(255, 255, 255), 0.5) : mix(skin.print, rgb(0, 0, 0), 0.25);
     drawTextCentred(cr, caption, x + 10.0 + (w - 10.0) / 2.0, y + h / 2.0, text);
 }

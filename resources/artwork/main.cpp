@@ -4,10 +4,12 @@
 #include <cairo.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "resources/artwork/ContactSheet.h"
+#include "resources/artwork/Draw.h"
 #include "resources/artwork/Painters.h"
 #include "resources/artwork/Problems.h"
 #include "resources/artwork/ResourceList.h"
@@ -24,7 +26,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velunor-artwork: %s\n", list.error.c_str());
         return 1;
     }
+    std::string missingFamily;
+    if (!fontsInstalled(missingFamily)) {
+        std::fprintf(stderr, "velunor-artwork: font \"%s\" is not installed (Debian: fonts-liberation)\n",
+                     missingFamily.c_str());
+        return 1;
+    }
     const std::string folder = argv[2];
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
     std::vector<DrawnResource> drawn;
     int failures = 0;
     for (const ResourceEntry& e : list.entries) {
