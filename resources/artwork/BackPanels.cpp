@@ -175,7 +175,7 @@ void drawBackPanel(cairo_t* cr, const BackLayout& layout) {
     selectFont(cr, Font::SansBold, 15);
     drawPrint(cr, "QVX Velunor", plateX, 63, skin.print);
     selectFont(cr, Font::SansBold, 7.5);
-    drawPrint(cr, std::string(skin.name) + " METER CALIBRATION", plateX, 78, skin.accent);
+    drawPrint(cr, std::string(skin.name) + " CALIBRATION", plateX, 78, skin.accent);
 
     // Lower field: the maker's mark and how to get back to the meter.
     selectFont(cr, Font::SansBold, 22);
