@@ -130,10 +130,6 @@ inline constexpr Point kRightViewOrigin{277.0, 18.0};
 // The VU face film strip: five tints of one face plus bezel strip each, warmest first.
 inline constexpr int kVuTintCount = 5;
 
-// The over LED film strip: dark, dim red, bright red.
-inline constexpr int kLedFrameCount = 3;
-inline constexpr double kLedFrameHeight = 20.0;
-
 // The point at radius r and angle theta (radians) around a pivot, on the pixel grid the views
 // draw on (pixel centres at +0.5).
 inline Point pointOnRay(Point pivot, double radius, double thetaRadians) noexcept {

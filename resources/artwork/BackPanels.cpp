@@ -25,7 +25,6 @@ struct KnobScale {
     double x, y;  // the knob rectangle's top-left corner
     std::string caption;
     std::vector<ScaleMark> marks;
-    double captionDy = 0.0;  // moves the caption from its place above the knob
 };
 
 struct Caption {
@@ -128,7 +127,7 @@ public:
             check(box, m.text);
         }
         selectFont(cr_, Font::SansBold, 8.0);
-        const TextBox box = drawPrint(cr_, k.caption, cx, top - 6.5 + k.captionDy, skin_.print);
+        const TextBox box = drawPrint(cr_, k.caption, cx, top - 6.5, skin_.print);
         check(box, k.caption);
     }
 

@@ -10,6 +10,8 @@ namespace velunor::artwork {
 
 namespace {
 
+// The controls the three front panels share wear the warm greys of the VU finish, which sit well
+// on all three.
 const Skin& neutral() { return skinFor(Meter::Vu); }
 
 const char* const kModeNames[3] = {"GLOBAL", "SESSION", "INSTANCE"};
