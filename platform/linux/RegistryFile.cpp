@@ -181,40 +181,51 @@ bool RegistryFile::isPlainText(std::string_view bytes) {
 RegistryFile RegistryFile::parse(std::string_view text) {
     RegistryFile file;
     enum class Section { None, Ours, Foreign } section = Section::None;
-    std::string logical;
+    auto takeLine = [&](std::string_view raw) {
+        std::string_view line = trim(raw);
+        if (line.starts_with("[")) {
+            std::size_t close = line.rfind(']');
+            std::string_view key = close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
+            section = equalsIgnoringAsciiCase(key, kKeyPath) ? Section::Ours : Section::Foreign;
+            if (section == Section::Foreign) file.foreignLines_.emplace_back(raw);
+        } else if (section == Section::Foreign) {
+            file.foreignLines_.emplace_back(raw);
+        } else if (section == Section::Ours && line.starts_with("\"")) {
+            if (auto value = parseValueLine(line)) file.set(value->name, value->registryType, value->data);
+        }
+    };
+
+    // A value of our key may be wrapped with a backslash at the end of each line but the last.
+    std::string wrapped;
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
         std::string_view raw = text.substr(pos, end - pos);
         pos = end + 1;
-        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-
-        // Long hex values are wrapped with a backslash at the end of the line.
+        while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);  // CRLF files, and stray CRs
         std::string_view piece = trim(raw);
-        if (!piece.empty() && piece.back() == '\\' && section == Section::Ours) {
+
+        if (!wrapped.empty() && piece.starts_with("[")) {
+            takeLine(wrapped);  // a section cannot continue a value: what was gathered stands alone
+            wrapped.clear();
+        }
+        const bool continues = section == Section::Ours && !piece.empty() && piece.back() == '\\' &&
+                               (!wrapped.empty() || piece.starts_with("\""));
+        if (continues) {
             piece.remove_suffix(1);
-            logical.append(piece);
+            wrapped.append(piece);
             continue;
         }
-        logical.append(logical.empty() ? raw : piece);
-        std::string_view line = trim(logical);
-
-        if (line.starts_with("[")) {
-            std::size_t close = line.rfind(']');
-            std::string_view key = close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
-            section = equalsIgnoringAsciiCase(key, kKeyPath) ? Section::Ours : Section::Foreign;
-            if (section == Section::Foreign) file.foreignLines_.emplace_back(logical);
-        } else if (section == Section::Foreign) {
-            file.foreignLines_.emplace_back(logical);
-        } else if (section == Section::Ours && line.starts_with("\"")) {
-            if (auto value = parseValueLine(line)) file.set(value->name, value->registryType, value->data);
+        if (!wrapped.empty()) {
+            wrapped.append(piece);
+            takeLine(wrapped);
+            wrapped.clear();
+        } else {
+            takeLine(raw);
         }
-        logical.clear();
     }
-    if (section == Section::Ours && !logical.empty()) {
-        if (auto value = parseValueLine(trim(logical))) file.set(value->name, value->registryType, value->data);
-    }
+    if (!wrapped.empty()) takeLine(wrapped);
     return file;
 }
 

@@ -120,7 +120,7 @@ TEST_F(CalibrationTest, GlobalInstancesFollowEachOtherAtSync) {
     EXPECT_EQ(b->getParameter(83), 0.25f);  // until its next idle tick
     b->syncCalibration();
     EXPECT_EQ(b->getParameter(83), 0.5f);
-    EXPECT_EQ(b.owner.copies[83], 0.5f);
+    EXPECT_EQ(b.owner.copy(83), 0.5f);
     EXPECT_EQ(text(*b, 83), "-12.0dBFS");
     const int calls = b.owner.calls;
     b->syncCalibration();
@@ -135,7 +135,7 @@ TEST_F(CalibrationTest, GlobalInstancesFollowEachOtherAtSync) {
     // Switching it to Global takes the Global values at once, through the owner.
     session->setCalibrationMode(0.0f);
     EXPECT_EQ(session->getParameter(83), 0.75f);
-    EXPECT_EQ(session.owner.copies[83], 0.75f);
+    EXPECT_EQ(session.owner.copy(83), 0.75f);
 }
 
 TEST_F(CalibrationTest, InstanceModeKeepsItsValuesAcrossASessionDetour) {
@@ -152,10 +152,10 @@ TEST_F(CalibrationTest, InstanceModeKeepsItsValuesAcrossASessionDetour) {
 
     a->setCalibrationMode(0.5f);  // Session replaces all its settings
     EXPECT_EQ(a->getParameter(93), 0.5f);
-    EXPECT_EQ(a.owner.copies[93], 0.5f);
+    EXPECT_EQ(a.owner.copy(93), 0.5f);
     a->setCalibrationMode(1.0f);  // and Instance brings back the earlier Instance period
     EXPECT_EQ(a->getParameter(93), 0.8f);
-    EXPECT_EQ(a.owner.copies[93], 0.8f);
+    EXPECT_EQ(a.owner.copy(93), 0.8f);
 
     // A new engine in Instance mode starts from the Session store, privately.
     setLastCalibrationMode(2);
@@ -177,7 +177,7 @@ TEST_F(CalibrationTest, SessionValuesFromARestoredChunkReachLaterInstances) {
     EXPECT_EQ(first->getParameter(76), 0.66f);
     first->syncCalibration();  // ...and replaced by it at the next idle tick
     EXPECT_EQ(first->getParameter(76), 0.65f);
-    EXPECT_EQ(first.owner.copies[76], 0.65f);
+    EXPECT_EQ(first.owner.copy(76), 0.65f);
     Owned<RMSMeter> later;
     EXPECT_EQ(later->getParameter(72), 0.9f);
     EXPECT_EQ(text(*later, 72), "7.0dBFS");

@@ -1,4 +1,6 @@
+#include <atomic>
 #include <limits>
+#include <thread>
 
 #include "MeterTestSupport.h"
 #include "meters/PPMmeter.h"
@@ -81,6 +83,21 @@ TEST_F(MeterCoreTest, MidSideWithEachMidAttenuation) {
     feedSamples(*lr, {0.5f}, {0.25f});
     EXPECT_EQ(lr->value(MeterValue::Level, 0), 0.5);
     EXPECT_EQ(lr->value(MeterValue::Level, 1), 0.25);
+}
+
+TEST_F(MeterCoreTest, PreciseMeasuresThePeakBetweenSamples) {
+    for (auto [measure, expected] : {std::pair{1.0f, 1.0}, {0.0f, std::sqrt(0.5)}}) {
+        Owned<PPMmeter> ppm;
+        ppm->setParameter(94, 0.0f);  // follows every rise at once
+        ppm->setParameter(93, 1.0f);  // 0 dBFS
+        ppm->setParameter(100, measure);
+        auto quarterRate = sine(11025.0, 1.0, 44100.0, std::numbers::pi / 4.0);  // every sample 0.7071
+        feed(*ppm, 441, quarterRate, quarterRate);
+        ppm->prepare();  // forgets the onset, whose ringing overshoots, but keeps the rings
+        auto later = [&](long n) { return quarterRate(n + 441); };
+        feed(*ppm, 441, later, later);
+        EXPECT_NEAR(ppm->value(MeterValue::Held, 0), expected, 0.005) << measure;
+    }
 }
 
 TEST_F(MeterCoreTest, LagTimeShowsTheMeasurementLater) {
@@ -185,6 +202,46 @@ TEST_F(MeterCoreTest, PrepareAndSuspendPutTheEnginesAtRest) {
     float* none[2] = {nullptr, nullptr};
     rms->process(none, none, 16);  // nothing to measure, nothing happens
     rms->process(nullptr, nullptr, 16);
+}
+
+}  // namespace
+}  // namespace velunor
+
+namespace velunor {
+namespace {
+
+using namespace velunor::test;
+
+// The three threads of a host at once. Meaningful under -DVELUNOR_TSAN=ON, which reports any
+// value they share that is not a relaxed atomic.
+TEST_F(MeterCoreTest, AudioEditorAndParameterThreadsShareOnlyRelaxedValues) {
+    Owned<VUmeter> vu;
+    std::atomic<bool> done{false};
+    std::thread audio([&] {
+        auto tone = sine(1000.0, 0.2);
+        for (int block = 0; block < 400; ++block) feed(*vu, 256, tone, tone, 256);
+        done = true;
+    });
+    std::thread parameters([&] {
+        for (int i = 0; !done; ++i) {
+            vu.owner.setParameter(83 + i % 9, static_cast<float>(i % 11) / 10.0f);
+            vu->setLagTime(i % 2 ? 0.1f : 0.0f);
+            vu->setLrMs(i % 3 ? 0.0f : 1.0f);
+            vu->reset();
+        }
+    });
+    double sum = 0.0;
+    while (!done) {
+        for (int c = 0; c < 2; ++c) {
+            sum += vu->readDisplayValue(0.5, MeterValue::Level, c) + vu->readDisplayValue(0.5, MeterValue::Held, c);
+            sum += vu->pollOver(c);
+            vu->setHeldShown(c, sum);
+        }
+        vu->syncCalibration();
+    }
+    audio.join();
+    parameters.join();
+    EXPECT_TRUE(std::isfinite(sum));
 }
 
 }  // namespace

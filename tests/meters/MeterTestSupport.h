@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <map>
+#include <array>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -24,13 +24,15 @@ class TestOwner final : public EngineOwner {
 public:
     void setParameter(VstInt32 index, float value) override {
         value = value < 0.0f ? 0.0f : value > 1.0f ? 1.0f : value;
-        copies[index] = value;
-        ++calls;
+        if (index >= 0 && index < static_cast<VstInt32>(copies.size())) copies[static_cast<std::size_t>(index)] = value;
+        calls += 1;
         if (engine) engine->setParameter(index, value);
     }
+    float copy(VstInt32 index) const { return copies[static_cast<std::size_t>(index)]; }
     MeterEngine* engine = nullptr;
-    std::map<VstInt32, float> copies;
-    int calls = 0;
+    // Like the effect's own copies, written from whichever thread sets a parameter.
+    std::array<Relaxed<float>, 101> copies{};
+    Relaxed<int> calls{0};
 };
 
 // An engine together with its owner, as an effect would hold it.
