@@ -36,7 +36,7 @@ public:
     MeterEngine& operator=(const MeterEngine&) = delete;
     virtual ~MeterEngine();
 
-    // --- settings (Part of the parameter path) ---
+    // --- settings ---
     // Converts the value and files it into the store of the current calibration mode. An index the
     // engine does not own changes nothing; a value outside 0..1 is clamped, a non-finite one taken
     // as the default.

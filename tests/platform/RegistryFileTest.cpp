@@ -59,6 +59,19 @@ TEST(RegistryFile, KeepsOtherKeysAndUnknownTypesOnRewrite) {
     EXPECT_EQ(again.find("Theirs"), nullptr);  // not a value of our key
 }
 
+TEST(RegistryFile, ASectionLineNeverContinuesAWrappedValue) {
+    // Both once found by the fuzzer: a section header ending in a backslash, and a wrapped value
+    // followed by a section header.
+    for (const char* tail : {"[HK1,\\\n\"Theirs\"=\"x\"\n", "\"Cut\"=hex:01,\\\n[HK1]\n\"Theirs\"=\"x\"\n"}) {
+        auto file = RegistryFile::parse(kHeader + "\"Mine\"=hex:01\n" + tail + "\r\r");
+        EXPECT_NE(file.find("Mine"), nullptr) << tail;
+        EXPECT_EQ(file.find("Theirs"), nullptr) << tail;
+        EXPECT_EQ(file.find("Cut"), nullptr) << tail;
+        const std::string written = file.serialize();
+        EXPECT_EQ(RegistryFile::parse(written).serialize(), written) << tail;
+    }
+}
+
 TEST(RegistryFile, AwkwardStringsReadBackExactly) {
     const std::string texts[] = {
         "plain",
