@@ -3,6 +3,12 @@
 #include <algorithm>
 
 namespace velunor {
+namespace {
+
+// LR/MS, Hold and LagTime come clamped from the effect; a value that slipped past it counts as 0.
+float effectSwitchValue(float value) { return std::isfinite(value) ? std::clamp(value, 0.0f, 1.0f) : 0.0f; }
+
+}  // namespace
 
 MeterEngine::MeterEngine(EngineOwner& owner, MeterType meter, bool hasMeanSquare)
     : owner_(owner),
@@ -23,34 +29,33 @@ bool MeterEngine::ownsParameter(VstInt32 index) const {
 
 void MeterEngine::setParameter(VstInt32 index, float value) {
     if (!ownsParameter(index)) return;
-    const MeterSetting& setting = settings_[static_cast<std::size_t>(index - settings_.front().index)];
+    const MeterSetting& setting = settings_[positionOf(index)];
     const float v = sanitizeSettingValue(setting, value);
-    received_[static_cast<std::size_t>(index - settings_.front().index)] = v;
+    received_[positionOf(index)] = v;
     applySetting(setting, v);
     file(setting, filedSettingValue(setting, v));
 }
 
 float MeterEngine::getParameter(VstInt32 index) const {
     if (!ownsParameter(index)) return 0.0f;
-    return received_[static_cast<std::size_t>(index - settings_.front().index)];
+    return received_[positionOf(index)];
 }
 
 void MeterEngine::getParameterDisplay(VstInt32 index, char* text, std::size_t size) const {
     if (!text || size == 0) return;
     text[0] = '\0';
     if (!ownsParameter(index)) return;
-    formatSettingDisplay(settings_[static_cast<std::size_t>(index - settings_.front().index)], getParameter(index),
+    formatSettingDisplay(settings_[positionOf(index)], getParameter(index),
                          text, size);
 }
 
 void MeterEngine::file(const MeterSetting& setting, float value) {
-    switch (static_cast<CalibrationMode>(calibrationMode_.load())) {
+    const auto mode = static_cast<CalibrationMode>(calibrationMode_.load());
+    switch (mode) {
         case CalibrationMode::Global:
-        case CalibrationMode::Session:
-            calibrationStoreFor(static_cast<CalibrationMode>(calibrationMode_.load())).set(setting.index, value);
-            break;
+        case CalibrationMode::Session: calibrationStoreFor(mode).set(setting.index, value); break;
         case CalibrationMode::Instance:
-            instanceStore_[static_cast<std::size_t>(setting.index - settings_.front().index)] = value;
+            instanceStore_[positionOf(setting.index)] = value;
             break;
     }
 }
@@ -60,7 +65,7 @@ void MeterEngine::file(const MeterSetting& setting, float value) {
 void MeterEngine::takeOver(CalibrationMode from, bool throughOwner) {
     for (const MeterSetting& setting : settings_) {
         float value = from == CalibrationMode::Instance
-                          ? instanceStore_[static_cast<std::size_t>(setting.index - settings_.front().index)].load()
+                          ? instanceStore_[positionOf(setting.index)].load()
                           : calibrationStoreFor(from).get(setting.index);
         if (throughOwner) owner_.setParameter(setting.index, value);
         else setParameter(setting.index, value);
@@ -106,22 +111,19 @@ void MeterEngine::syncCalibration() {
 bool MeterEngine::saveGlobalCalibration() const { return saveGlobalCalibrationStore(meter_); }
 
 void MeterEngine::setLrMs(float value) {
-    if (!std::isfinite(value)) value = 0.0f;
-    value = std::clamp(value, 0.0f, 1.0f);
+    value = effectSwitchValue(value);
     lrMsValue_ = value;
     midSide_ = static_cast<int>(value + 0.5f);
 }
 
 void MeterEngine::setHold(float value) {
-    if (!std::isfinite(value)) value = 0.0f;
-    value = std::clamp(value, 0.0f, 1.0f);
+    value = effectSwitchValue(value);
     holdValue_ = value;
     holdMode_ = static_cast<int>(value * 2.0 + 0.5);
 }
 
 void MeterEngine::setLagTime(float value) {
-    if (!std::isfinite(value)) value = 0.0f;
-    value = std::clamp(value, 0.0f, 1.0f);
+    value = effectSwitchValue(value);
     lagTimeValue_ = value;
     lagMs_ = static_cast<int>(value * 999.0 + 0.5);
 }

@@ -163,6 +163,8 @@ protected:
     std::array<Relaxed<double>, 2> overCount_{-1.0, -1.0};
 
 private:
+    // The place of an owned index among this engine's settings.
+    std::size_t positionOf(VstInt32 index) const { return static_cast<std::size_t>(index - settings_.front().index); }
     void file(const MeterSetting& setting, float value);
     void takeOver(CalibrationMode from, bool throughOwner);
     void historyTick();
