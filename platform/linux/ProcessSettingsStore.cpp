@@ -8,7 +8,7 @@ namespace velunor {
 
 std::filesystem::path defaultSettingsFile() {
     std::filesystem::path base;
-    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    // Only an absolute XDG_CONFIG_HOME counts; a relative one is ignored, as desktops do.
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config && config[0] == '/') {
         base = config;
