@@ -6,3 +6,7 @@ if(VELUNOR_TSAN)
   add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
   add_link_options(-fsanitize=thread)
 endif()
+if(VELUNOR_FUZZ)
+  # Coverage for the fuzzers in every library they link; only the fuzz targets link libFuzzer.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -1,0 +1,258 @@
+#pragma once
+// What the three meter engines share: their settings and calibration stores, the PRECISE stage,
+// mid/side, the over detector, the peak hold, the display history behind LagTime and the values
+// handed to the front panel. Each engine adds only its detector (VUmeter, PPMmeter, RMSMeter).
+//
+// Threads: process, prepare and suspend run on the audio side (the host never runs them at once);
+// setParameter and the LR/MS, Hold and LagTime setters on whatever thread sets parameters;
+// readDisplayValue, pollOver, syncCalibration and the held-value accessors on the editor thread.
+// Everything one of them writes and another reads is a Relaxed value.
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <memory>
+#include <span>
+
+#include "core/Relaxed.h"
+#include "host/VstAbi.h"
+#include "meters/CalibrationStores.h"
+#include "meters/EngineOwner.h"
+#include "meters/MeterSettings.h"
+#include "meters/TruePeakDetector.h"
+
+namespace velunor {
+
+// The values a front panel reads. Level is the VU needle or the PPM/RMS peak.
+enum class MeterValue { Level, Held, MeanSquare };
+
+class MeterEngine {
+public:
+    static constexpr int kHistoryTicks = 1001;
+    static constexpr int kMaxLagMs = 999;
+    static constexpr int kOverTimerTicks = 30;
+
+    MeterEngine(const MeterEngine&) = delete;
+    MeterEngine& operator=(const MeterEngine&) = delete;
+    virtual ~MeterEngine();
+
+    // --- settings ---
+    // Converts the value and files it into the store of the current calibration mode. An index the
+    // engine does not own changes nothing; a value outside 0..1 is clamped, a non-finite one taken
+    // as the default.
+    virtual void setParameter(VstInt32 index, float value);
+    // The last value received; 0 for an index the engine does not own.
+    virtual float getParameter(VstInt32 index) const;
+    // The back panel's text; an empty text for indices without one.
+    virtual void getParameterDisplay(VstInt32 index, char* text, std::size_t size) const;
+
+    MeterType meterType() const { return meter_; }
+    bool ownsParameter(VstInt32 index) const;
+
+    void setCalibrationMode(float value);
+    int calibrationMode() const { return calibrationMode_; }
+    void syncCalibration();
+    // This meter type's Global store to the settings store: one write transaction.
+    bool saveGlobalCalibration() const;
+
+    // --- values the effect writes ---
+    void setLrMs(float value);
+    void setHold(float value);
+    void setLagTime(float value);
+    float lrMsValue() const { return lrMsValue_; }
+    int midSide() const { return midSide_; }
+    float holdValue() const { return holdValue_; }
+    int holdMode() const { return holdMode_; }
+    float lagTimeValue() const { return lagTimeValue_; }
+    int lagMs() const { return lagMs_; }
+
+    // --- audio side ---
+    void setSampleRate(float rate) { sampleRate_ = rate; }
+    float sampleRate() const { return sampleRate_; }
+    // After setSampleRate: history cleared, coefficients for the rate, detectors at rest.
+    virtual void prepare() = 0;
+    // The rest state of the effect's suspend.
+    virtual void suspend() = 0;
+    // Measures in[0] and in[1] (a missing second channel reads the first); writes no audio.
+    virtual void process(float** in, float** out, VstInt32 frames) = 0;
+
+    // --- editor side ---
+    // The value to draw: the delayed history entry with LagTime set, otherwise the value now,
+    // glided from the block start while it falls. blend is the editor's block phase.
+    double readDisplayValue(double blend, MeterValue which, int channel);
+    // 1 bright, 0 dim (an over was shown since the last reset), -1 dark.
+    double pollOver(int channel);
+    // Index 67: latched overs off, infinite-hold maxima forgotten.
+    void reset();
+    double heldShown(int channel) const { return heldShown_[ch(channel)]; }
+    void setHeldShown(int channel, double value) { heldShown_[ch(channel)] = value; }
+    double heldMax(int channel) const { return heldMax_[ch(channel)]; }
+    void setHeldMax(int channel, double value) { heldMax_[ch(channel)] = value; }
+
+    // The measured values as the audio thread last wrote them.
+    double value(MeterValue which, int channel) const { return current(which)[ch(channel)]; }
+    double valueAtBlockStart(MeterValue which, int channel) const { return blockStart(which)[ch(channel)]; }
+    double overCount(int channel) const { return overCount_[ch(channel)]; }
+    double oversNeeded() const { return overNeeded_; }
+    int holdCount(int channel) const { return holdCount_[ch(channel)]; }
+    int samplesPerTick() const { return samplesPerTick_; }
+
+protected:
+    using ChannelValues = std::array<Relaxed<double>, 2>;
+
+    MeterEngine(EngineOwner& owner, MeterType meter, bool hasMeanSquare);
+
+    // The derived constructor calls this once its own members exist: the settings of the
+    // process-wide last calibration mode, then prepare.
+    void loadSettingsAndPrepare();
+    // Turns a received (sanitised) value into the engine's working values.
+    virtual void applySetting(const MeterSetting& setting, float value) = 0;
+
+    // The common part of prepare: history cleared, tick length from the rate.
+    void prepareCore();
+
+    // The per-sample skeleton. Engine supplies overThreshold() (once per block) and
+    // measure(channel, t, threshold) for one channel's over test, detector and hold.
+    template <typename Engine>
+    void runBlock(Engine& engine, float** in, VstInt32 frames);
+
+    // A sample counts as over when it reaches the threshold or is not a number at all.
+    void countOver(int channel, bool over) {
+        Relaxed<double>& count = overCount_[static_cast<std::size_t>(channel)];
+        if (over) count = count + 1.0;
+        else if (overNeeded_ > count) count = 0.0;
+    }
+
+    // Stops at the hold length: the held level falls from then on, and the count never overflows.
+    template <typename Length>
+    void advanceHoldCount(int channel, Length holdLength) {
+        int& n = holdCount_[static_cast<std::size_t>(channel)];
+        if (static_cast<Length>(n) < holdLength) ++n;
+    }
+
+    // The PPM and RMS marker: rises above the held level, falls with `decay` after the hold length.
+    void holdPeak(int channel, double peak, double decay, double holdLength) {
+        const auto c = static_cast<std::size_t>(channel);
+        double held = held_[c];
+        if (peak > held) {
+            held = peak;
+            holdCount_[c] = 0;
+        }
+        if (holdCount_[c] >= holdLength) held = held + (0.0 - held) * decay;
+        advanceHoldCount(channel, holdLength);
+        held_[c] = flushTiny(held);
+    }
+
+    static double flushTiny(double x) { return (x + 1e-14) - 1e-14; }
+    static std::size_t ch(int channel) { return channel == 1 ? 1u : 0u; }
+    ChannelValues& current(MeterValue which);
+    const ChannelValues& current(MeterValue which) const;
+    const ChannelValues& blockStart(MeterValue which) const;
+
+    void requestPreciseClear() { truePeak_.requestClear(); }
+    void setOversNeeded(double n) { overNeeded_ = n; }
+    void setGain(double gain) { gain_ = gain; }
+    void setMidAtten(int position) { midAtten_ = position; }
+    void setPrecise(bool on) { precise_ = on; }
+    double gain() const { return gain_; }
+
+    ChannelValues level_{}, levelAtBlockStart_{};
+    ChannelValues held_{}, heldAtBlockStart_{};
+    ChannelValues meanSquare_{}, meanSquareAtBlockStart_{};
+    std::array<int, 2> holdCount_{};
+    std::array<Relaxed<double>, 2> overCount_{-1.0, -1.0};
+
+private:
+    // The place of an owned index among this engine's settings.
+    std::size_t positionOf(VstInt32 index) const { return static_cast<std::size_t>(index - settings_.front().index); }
+    void file(const MeterSetting& setting, float value);
+    void takeOver(CalibrationMode from, bool throughOwner);
+    void historyTick();
+    int laneOf(MeterValue which, int channel) const;
+    int overLane(int channel) const { return (hasMeanSquare_ ? 6 : 4) + channel; }
+
+    EngineOwner& owner_;
+    const MeterType meter_;
+    const bool hasMeanSquare_;
+    const std::span<const MeterSetting> settings_;
+
+    Relaxed<float> lrMsValue_{0.0f};
+    Relaxed<int> midSide_{0};
+    Relaxed<int> holdMode_{0};
+    Relaxed<float> holdValue_{0.0f};
+    Relaxed<int> calibrationMode_{static_cast<int>(CalibrationMode::Session)};
+    Relaxed<float> sampleRate_{44100.0f};
+    Relaxed<float> lagTimeValue_{0.0f};
+    Relaxed<int> lagMs_{0};
+
+    // The display history: lanes of kHistoryTicks entries, one tick about a millisecond.
+    Relaxed<int> historyWrite_{0};
+    Relaxed<int> historyRead_{0};
+    int samplesPerTick_ = 44;
+    int tickCount_ = 0;
+    std::unique_ptr<Relaxed<double>[]> lanes_;
+    int laneCount_;
+    std::array<double, 2> overTimer_{};
+
+    TruePeakDetector truePeak_;
+    Relaxed<double> gain_{1.0};
+    Relaxed<double> overNeeded_{3.0};
+    std::array<Relaxed<bool>, 2> overLatched_{};
+    Relaxed<int> midAtten_{1};
+    Relaxed<bool> precise_{false};
+    std::array<Relaxed<double>, 2> heldShown_{};
+    std::array<Relaxed<double>, 2> heldMax_{-1.0, -1.0};
+
+    // The settings as last received, and the engine's private store with its valid flag.
+    std::array<Relaxed<float>, 10> received_{};
+    std::array<Relaxed<float>, 10> instanceStore_{};
+    Relaxed<bool> instanceStoreValid_{false};
+};
+
+template <typename Engine>
+void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
+    for (std::size_t c = 0; c < 2; ++c) {
+        levelAtBlockStart_[c] = level_[c].load();
+        heldAtBlockStart_[c] = held_[c].load();
+        meanSquareAtBlockStart_[c] = meanSquare_[c].load();
+    }
+    if (!in || !in[0] || frames <= 0) return;
+    const float* left = in[0];
+    const float* right = in[1] ? in[1] : in[0];
+
+    const bool precise = precise_;
+    const bool midSide = midSide_ != 0;
+    const int midAtten = midAtten_;
+    const double gain = gain_;
+    const bool lag = lagMs_ != 0;
+    const double threshold = engine.overThreshold();
+    if (precise) truePeak_.beginBlock(sampleRate_);
+
+    for (VstInt32 n = 0; n < frames; ++n) {
+        double l = left[n];
+        double r = right[n];
+        // A sample that is not a number is measured as silence and counted as an over: it lights
+        // the LED instead of poisoning detectors that nothing ever clears.
+        bool badL = !std::isfinite(l);
+        bool badR = !std::isfinite(r);
+        if (badL) l = 0.0;
+        if (badR) r = 0.0;
+        if (precise) truePeak_.process(l, r);
+        double a = l;
+        double b = r;
+        bool badA = badL;
+        bool badB = badR;
+        if (midSide) {
+            a = l + r;
+            if (midAtten == 1) a *= 0.7080000042915344;  // the single-precision 0.708
+            else if (midAtten == 2) a *= 0.5;
+            b = l - r;
+            badA = badB = badL || badR;
+        }
+        engine.measure(0, std::fabs(a) * gain, threshold, badA);
+        engine.measure(1, std::fabs(b) * gain, threshold, badB);
+        if (lag) historyTick();
+    }
+}
+
+}  // namespace velunor

@@ -1,0 +1,86 @@
+#include "meters/RMSMeter.h"
+
+#include <cmath>
+
+namespace velunor {
+namespace {
+
+// The seven LED levels, -6 dB to 0 dB.
+constexpr double kLedLevels[] = {0.5011872336, 0.5623413252, 0.6309573445, 0.7071, 0.7943282347, 0.8912509381337456};
+
+}  // namespace
+
+RMSMeter::RMSMeter(EngineOwner& owner) : MeterEngine(owner, MeterType::RMS, true) { loadSettingsAndPrepare(); }
+
+void RMSMeter::updateRmsCoefficient() {
+    const float seconds = static_cast<float>(rmsIntegrationMs_ * 0.001);
+    rmsCoefficient_ = seconds < 1e-5f
+                          ? 1.0f
+                          : static_cast<float>(1.0 - std::pow(0.109, 2.0 / (static_cast<double>(seconds) * sampleRate())));
+}
+
+void RMSMeter::applySetting(const MeterSetting& setting, float value) {
+    const double working = settingWorkingValue(setting, value);
+    const double rate = sampleRate();
+    switch (setting.index) {
+        case 72: setGain(gainForReferenceDb(working)); break;
+        case 73: ballistics_.setIntegrationMs(working, rate); break;
+        case 74:
+            rmsIntegrationMs_ = working;
+            updateRmsCoefficient();
+            break;
+        case 75: ballistics_.setHoldMs(working, rate); break;
+        case 76: ballistics_.setFallBackMs(working, rate); break;
+        case 77: setMidAtten(static_cast<int>(working)); break;
+        case 78: setOversNeeded(working); break;
+        case 79: ledPosition_ = working; break;
+        case 80:
+            setPrecise(working != 0.0);
+            requestPreciseClear();
+            break;
+        case 81: fullScaleLeds_ = static_cast<int>(working); break;
+        default: break;
+    }
+}
+
+void RMSMeter::prepare() {
+    prepareCore();
+    suspend();
+    ballistics_.setSampleRate(sampleRate());
+    updateRmsCoefficient();
+}
+
+void RMSMeter::suspend() {
+    for (std::size_t c = 0; c < 2; ++c) {
+        level_[c] = 0.0;
+        levelAtBlockStart_[c] = 0.0;
+        held_[c] = 0.0;
+        heldAtBlockStart_[c] = 0.0;
+        meanSquare_[c] = 0.0;
+        meanSquareAtBlockStart_[c] = 0.0;
+        overCount_[c] = -1.0;
+    }
+}
+
+double RMSMeter::overThreshold() const {
+    const double q = ledPosition_;
+    double level = 1.0;
+    for (int i = 0; i < 6; ++i)
+        if (q == i) level = kLedLevels[i];
+    return fullScaleLeds_ != 0 ? gain() * level : level;
+}
+
+void RMSMeter::measure(int channel, double t, double threshold, bool forcedOver) {
+    const auto c = static_cast<std::size_t>(channel);
+    countOver(channel, forcedOver || t >= threshold);
+    const double release = ballistics_.release();
+    const double peak = PeakBallistics::follow(level_[c], t, ballistics_.attack(), release);
+    level_[c] = peak;
+    holdPeak(channel, peak, release, ballistics_.holdLengthSamples());
+    const double ms = meanSquare_[c];
+    meanSquare_[c] = ((t * t - ms) * static_cast<double>(rmsCoefficient_.load()) + ms + 1e-14) - 1e-14;
+}
+
+void RMSMeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }
+
+}  // namespace velunor
