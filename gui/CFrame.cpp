@@ -167,9 +167,9 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const CButtonState& button
     buttonDown_ = false;
     checkMouseView(where, buttons);
     // Hover: the view under the pointer sees the moves while no button is held.
-    if (CView* view = getViewAt(where, true)) {
+    if (CView* view = getViewAt(where, true, true)) {
         CPoint local = view->frameToLocal(where);
-        if (view->getMouseEnabled()) return view->onMouseMoved(local, buttons);
+        return view->onMouseMoved(local, buttons);
     }
     return kMouseEventNotHandled;
 }
@@ -185,8 +185,7 @@ CMouseEventResult CFrame::onMouseExited(CPoint& where, const CButtonState& butto
 }
 
 void CFrame::checkMouseView(const CPoint& where, const CButtonState& buttons) {
-    CView* view = getViewAt(where, true);
-    if (view && !view->getMouseEnabled()) view = nullptr;
+    CView* view = getViewAt(where, true, true);
     if (view == mouseView_) return;
     if (CView* old = mouseView_) {
         mouseView_ = nullptr;

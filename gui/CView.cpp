@@ -89,9 +89,9 @@ CPoint CView::localToFrame(const CPoint& point) const {
 
 void CView::setVisible(bool state) {
     if (visible_ == state) return;
-    if (!state) invalid();
     visible_ = state;
-    if (state) invalid();
+    setDirty(false);
+    invalidRect(size_);
 }
 
 void CView::setBackground(CBitmap* background) {

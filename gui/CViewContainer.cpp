@@ -46,14 +46,15 @@ CView* CViewContainer::getView(int32 index) const {
     return index >= 0 && index < getNbViews() ? children_[static_cast<std::size_t>(index)] : nullptr;
 }
 
-CView* CViewContainer::getViewAt(const CPoint& where, bool deep) const {
+CView* CViewContainer::getViewAt(const CPoint& where, bool deep, bool mouseEnabledOnly) const {
     const CPoint local = where - getLocalOrigin();
     for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
         CView* v = *it;
         if (!v->isVisible() || !v->getViewSize().pointInside(local)) continue;
+        if (mouseEnabledOnly && !v->getMouseEnabled()) continue;
         if (deep) {
             if (auto* container = dynamic_cast<CViewContainer*>(v)) {
-                if (CView* inner = container->getViewAt(local, true)) return inner;
+                if (CView* inner = container->getViewAt(local, true, mouseEnabledOnly)) return inner;
             }
         }
         return v;

@@ -27,8 +27,9 @@ public:
     void setBackgroundOffset(const CPoint& offset) { backgroundOffset_ = offset; }
 
     // The topmost visible view under `where` (container coordinates of the parent); with `deep`,
-    // the innermost one. Null when none.
-    CView* getViewAt(const CPoint& where, bool deep = false) const;
+    // the innermost one; with `mouseEnabledOnly`, views that take no mouse are looked through.
+    // Null when none.
+    CView* getViewAt(const CPoint& where, bool deep = false, bool mouseEnabledOnly = false) const;
     // Where this container's children's coordinates start, in its parent's coordinates.
     virtual CPoint getLocalOrigin() const { return size_.getTopLeft(); }
 
