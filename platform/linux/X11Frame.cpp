@@ -259,6 +259,10 @@ void X11Frame::handleEvent(XEvent& event) {
             if (inputContext_) XUnsetICFocus(inputContext_);
             callback_.platformOnFocusChanged(false);
             break;
+        case MappingNotify:
+            // The keyboard layout changed: look keys up in the new one.
+            if (event.xmapping.request != MappingPointer) XRefreshKeyboardMapping(&event.xmapping);
+            break;
         case DestroyNotify:
             if (event.xdestroywindow.window == window_) window_ = 0;
             break;

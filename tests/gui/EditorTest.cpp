@@ -6,29 +6,11 @@
 #include "gui/AEffGUIEditor.h"
 #include "gui/COnOffButton.h"
 #include "gui/CKnob.h"
-#include "host/AudioEffect.h"
+#include "TestEffect.h"
 
 using namespace guitest;
 
 namespace {
-
-struct HostCall {
-    VstInt32 opcode, index;
-    VstIntPtr value;
-    bool operator==(const HostCall&) const = default;
-};
-std::vector<HostCall> gHostCalls;
-
-VstIntPtr recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void*, float) {
-    if (opcode != audioMasterVersion) gHostCalls.push_back({opcode, index, value});
-    return opcode == audioMasterVersion ? 2400 : 1;
-}
-
-class TestEffect : public AudioEffectX {
-public:
-    TestEffect() : AudioEffectX(&recordingHost, 1, 4) {}
-    void processReplacing(float**, float**, VstInt32) override {}
-};
 
 // Counts the frame's idles; its one view calls the editor's idle from inside a draw, as a
 // message loop run by a listener might.
@@ -78,9 +60,9 @@ struct Editor : ::testing::Test {
     TestEffect effect;
     TestEditor* editor = new TestEditor(&effect);  // owned by the effect
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0) {
-        return effect.getAeffect()->dispatcher(effect.getAeffect(), opcode, index, value, ptr, opt);
+        return effect.dispatch(opcode, index, value, ptr, opt);
     }
-    void SetUp() override { gHostCalls.clear(); }
+    void SetUp() override { hostCalls().clear(); }
 };
 
 }  // namespace
@@ -126,7 +108,7 @@ TEST_F(Editor, GesturesAndResizesReachTheHost) {
     editor->getFrame()->addView(new COnOffButton(CRect(0, 0, 10, 10), nullptr, 3, nullptr));
     editor->getFrame()->platformOnMouseDown(CPoint(5, 5), kLButton);
     EXPECT_TRUE(editor->sizeWindow(200, 169));
-    EXPECT_EQ(gHostCalls, (std::vector<HostCall>{{audioMasterBeginEdit, 3, 0},
+    EXPECT_EQ(hostCalls(), (std::vector<HostCall>{{audioMasterBeginEdit, 3, 0},
                                                  {audioMasterEndEdit, 3, 0},
                                                  {audioMasterSizeWindow, 200, 169}}));
     dispatch(effEditClose);
