@@ -184,8 +184,20 @@ protected:
         XCloseDisplay(display);
     }
 
+    // Opens the editor and waits until the server shows its window: input sent earlier over our
+    // own connection could overtake the editor's requests on its connection.
     bool openEditor() {
-        return effect.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(parent))) == 1;
+        if (effect.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(parent))) != 1)
+            return false;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (std::chrono::steady_clock::now() < end) {
+            for (Window child : children()) {
+                XWindowAttributes a;
+                if (XGetWindowAttributes(display, child, &a) && a.map_state == IsViewable) return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
     }
     // Runs the host's idle until `done` holds, for at most two seconds.
     bool idleUntil(const std::function<bool()>& done) {
