@@ -11,7 +11,22 @@ CDrawContext::CDrawContext(cairo_surface_t* surface) : surface_(surface), cairo_
     applyClip();
 }
 
-CDrawContext::~CDrawContext() { cairo_destroy(cairo_); }
+CDrawContext::~CDrawContext() {
+    cairo_destroy(cairo_);
+    if (ownsSurface_) cairo_surface_destroy(surface_);
+}
+
+std::unique_ptr<CDrawContext> CDrawContext::createOffscreen(CCoord width, CCoord height) {
+    const int w = std::max(1, static_cast<int>(width)), h = std::max(1, static_cast<int>(height));
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    auto context = std::make_unique<CDrawContext>(surface);
+    context->ownsSurface_ = true;
+    return context;
+}
 
 CCoord CDrawContext::getWidth() const {
     return cairo_surface_get_type(surface_) == CAIRO_SURFACE_TYPE_IMAGE ? cairo_image_surface_get_width(surface_) : 0;
@@ -19,6 +34,8 @@ CCoord CDrawContext::getWidth() const {
 CCoord CDrawContext::getHeight() const {
     return cairo_surface_get_type(surface_) == CAIRO_SURFACE_TYPE_IMAGE ? cairo_image_surface_get_height(surface_) : 0;
 }
+
+void CDrawContext::flush() { cairo_surface_flush(surface_); }
 
 void CDrawContext::setGlobalAlpha(float alpha) {
     state_.globalAlpha = std::isfinite(alpha) ? std::fmin(1.0f, std::fmax(0.0f, alpha)) : 1.0f;

@@ -3,6 +3,7 @@
 // those of the view being drawn; the context adds its offset (the origin of that view's parent in
 // the surface). Lines and needles are drawn at sub-pixel positions, never snapped to pixels.
 
+#include <memory>
 #include <vector>
 
 #include "gui/CFontDesc.h"
@@ -21,6 +22,8 @@ class CDrawContext {
 public:
     // Draws on `surface` (not owned); the offset starts at (0, 0), the clip at the whole surface.
     explicit CDrawContext(cairo_surface_t* surface);
+    // Draws on a transparent picture of its own, width x height pixels; null when it cannot be made.
+    static std::unique_ptr<CDrawContext> createOffscreen(CCoord width, CCoord height);
     ~CDrawContext();
     CDrawContext(const CDrawContext&) = delete;
     CDrawContext& operator=(const CDrawContext&) = delete;
@@ -73,7 +76,10 @@ public:
 
     void drawBitmap(const CBitmap& bitmap, const CRect& dest, const CPoint& offset, float alpha);
 
-    // The backend, for the platform font painter only.
+    // Makes everything drawn so far visible to readers of the surface.
+    void flush();
+
+    // The backend, for the platform layer only (font painter, window).
     cairo_t* getCairo() const { return cairo_; }
     cairo_surface_t* getSurface() const { return surface_; }
     CCoord getWidth() const;
@@ -97,6 +103,7 @@ private:
     void applyPen();
 
     cairo_surface_t* surface_;
+    bool ownsSurface_ = false;
     cairo_t* cairo_;
     State state_;
     std::vector<State> saved_;

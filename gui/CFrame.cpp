@@ -1,7 +1,5 @@
 #include "gui/CFrame.h"
 
-#include <cairo.h>
-
 #include "core/BlockClock.h"
 #include "gui/CDrawContext.h"
 #include "gui/IPlatformFactory.h"
@@ -18,30 +16,15 @@ CFrame::CFrame(const CRect& size, void* parentWindow, VSTGUIEditorInterface* edi
 CFrame::~CFrame() {
     removeAll(true);
     platformFrame_.reset();
-    freeBackBuffer();
+    closedPlatformFrame_.reset();
 }
 
-bool CFrame::makeBackBuffer(CCoord width, CCoord height) {
-    freeBackBuffer();
-    const int w = std::max(1, static_cast<int>(width)), h = std::max(1, static_cast<int>(height));
-    backBuffer_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    if (cairo_surface_status(backBuffer_) != CAIRO_STATUS_SUCCESS) {
-        freeBackBuffer();
-        return false;
-    }
-    backContext_ = std::make_unique<CDrawContext>(backBuffer_);
-    return true;
-}
-
-void CFrame::freeBackBuffer() {
-    backContext_.reset();
-    if (backBuffer_) cairo_surface_destroy(backBuffer_);
-    backBuffer_ = nullptr;
-}
+cairo_surface_t* CFrame::getBackBuffer() const { return backContext_ ? backContext_->getSurface() : nullptr; }
 
 bool CFrame::open(void* parentWindow) {
     if (isOpen()) return false;
-    if (!makeBackBuffer(getWidth(), getHeight())) return false;
+    backContext_ = CDrawContext::createOffscreen(getWidth(), getHeight());
+    if (!backContext_) return false;
     if (parentWindow) {
         if (IPlatformFactory* factory = getPlatformFactory())
             platformFrame_ = factory->createFrame(*this, CRect(0, 0, getWidth(), getHeight()), parentWindow);
@@ -54,8 +37,9 @@ void CFrame::close() {
     setFocusView(nullptr);
     removeAll(true);
     mouseView_ = nullptr;
+    if (inPlatformEvents_) closedPlatformFrame_ = std::move(platformFrame_);
     platformFrame_.reset();
-    freeBackBuffer();
+    backContext_.reset();
     forget();
 }
 
@@ -64,7 +48,12 @@ uint32 CFrame::getTicks() const { return velunor::tickCountMs(); }
 void CFrame::idle() {
     if (!isOpen()) return;
     remember();  // an event handler may close the frame
-    if (platformFrame_) platformFrame_->processEvents();
+    if (platformFrame_) {
+        inPlatformEvents_ = true;
+        platformFrame_->processEvents();
+        inPlatformEvents_ = false;
+        closedPlatformFrame_.reset();
+    }
     if (isOpen() && isDirty()) {
         std::vector<CRect> rects;
         if (CView::isDirty()) rects.emplace_back(0, 0, getWidth(), getHeight());
@@ -86,7 +75,7 @@ bool CFrame::setSize(CCoord width, CCoord height) {
     size_ = newSize;
     mouseableArea_ = newSize;
     if (isOpen()) {
-        makeBackBuffer(width, height);
+        if (auto resized = CDrawContext::createOffscreen(width, height)) backContext_ = std::move(resized);
         if (platformFrame_) platformFrame_->setSize(CRect(0, 0, width, height));
         redraw(CRect(0, 0, width, height));
     }
@@ -106,7 +95,7 @@ void CFrame::redraw(const CRect& rect) {
     drawBackgroundRect(backContext_.get(), area);
     drawChildren(backContext_.get(), area);
     backContext_->restoreGlobalState();
-    cairo_surface_flush(backBuffer_);
+    backContext_->flush();
     drawing_ = false;
     if (platformFrame_) platformFrame_->present(*backContext_, area);
     if (!pendingInvalid_.isEmpty()) {
@@ -206,23 +195,27 @@ bool CFrame::onWheel(const CPoint& where, const CMouseWheelAxis& axis, const flo
 }
 
 CMouseEventResult CFrame::platformOnMouseDown(CPoint where, const CButtonState& buttons) {
+    if (!isOpen()) return kMouseEventNotHandled;
     return onMouseDown(where, buttons);
 }
 CMouseEventResult CFrame::platformOnMouseUp(CPoint where, const CButtonState& buttons) {
+    if (!isOpen()) return kMouseEventNotHandled;
     return onMouseUp(where, buttons);
 }
 CMouseEventResult CFrame::platformOnMouseMoved(CPoint where, const CButtonState& buttons) {
+    if (!isOpen()) return kMouseEventNotHandled;
     return onMouseMoved(where, buttons);
 }
 CMouseEventResult CFrame::platformOnMouseExited(CPoint where, const CButtonState& buttons) {
+    if (!isOpen()) return kMouseEventNotHandled;
     return onMouseExited(where, buttons);
 }
 bool CFrame::platformOnMouseWheel(const CPoint& where, CMouseWheelAxis axis, float distance,
                                   const CButtonState& buttons) {
-    return onWheel(where, axis, distance, buttons);
+    return isOpen() && onWheel(where, axis, distance, buttons);
 }
-int32 CFrame::platformOnKeyDown(VstKeyCode& key) { return onKeyDown(key); }
-int32 CFrame::platformOnKeyUp(VstKeyCode& key) { return onKeyUp(key); }
+int32 CFrame::platformOnKeyDown(VstKeyCode& key) { return isOpen() ? onKeyDown(key) : -1; }
+int32 CFrame::platformOnKeyUp(VstKeyCode& key) { return isOpen() ? onKeyUp(key) : -1; }
 
 void CFrame::platformOnExpose(const CRect& area) {
     if (platformFrame_ && backContext_) platformFrame_->present(*backContext_, area);

@@ -12,6 +12,8 @@
 
 using cairo_surface_t = struct _cairo_surface;
 
+class CDrawContext;
+
 class CFrame : public CViewContainer, public IPlatformFrameCallback {
 public:
     CFrame(const CRect& size, VSTGUIEditorInterface* editor);
@@ -23,7 +25,7 @@ public:
     bool open(void* parentWindow);
     // Removes and releases every view, destroys the window and releases the frame itself.
     void close();
-    bool isOpen() const { return backBuffer_ != nullptr; }
+    bool isOpen() const { return backContext_ != nullptr; }
     bool isOffscreen() const { return !platformFrame_; }
 
     // Handles pending window events, then redraws every dirty view.
@@ -54,7 +56,7 @@ public:
 
     CPoint getLocalOrigin() const override { return CPoint(0, 0); }
     // The picture, for tests and for the window.
-    cairo_surface_t* getBackBuffer() const { return backBuffer_; }
+    cairo_surface_t* getBackBuffer() const;
     CDrawContext* getBackBufferContext() const { return backContext_.get(); }
 
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
@@ -80,14 +82,14 @@ public:
     VELUNOR_CLASS_METHODS_NOCOPY(CFrame, CViewContainer)
 
 private:
-    bool makeBackBuffer(CCoord width, CCoord height);
-    void freeBackBuffer();
     void redraw(const CRect& rect);
     void checkMouseView(const CPoint& where, const CButtonState& buttons);
 
     VSTGUIEditorInterface* editor_;
     std::unique_ptr<IPlatformFrame> platformFrame_;
-    cairo_surface_t* backBuffer_ = nullptr;
+    // A window closed by one of its own events lives until its event loop has returned.
+    std::unique_ptr<IPlatformFrame> closedPlatformFrame_;
+    bool inPlatformEvents_ = false;
     std::unique_ptr<CDrawContext> backContext_;
     CView* focusView_ = nullptr;
     CView* mouseView_ = nullptr;

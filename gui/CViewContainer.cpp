@@ -135,12 +135,17 @@ CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState&
     for (CView* v : candidates) {
         if (!isChild(v) || !v->isVisible() || !v->getMouseEnabled() || !v->hitTest(local, buttons)) continue;
         CPoint p = local;
+        // The handler may remove the view, or close the whole frame.
+        v->remember();
         CMouseEventResult result = v->onMouseDown(p, buttons);
+        const bool stillChild = isChild(v);
+        const bool transparent = v->getTransparency();
+        v->forget();
         if (result != kMouseEventNotHandled && result != kMouseEventNotImplemented) {
-            if (result == kMouseEventHandled && isChild(v)) mouseDownView_ = v;
+            if (result == kMouseEventHandled && stillChild) mouseDownView_ = v;
             return result;
         }
-        if (!v->getTransparency()) return kMouseEventNotHandled;
+        if (!transparent || !stillChild) return kMouseEventNotHandled;
     }
     return kMouseEventNotHandled;
 }

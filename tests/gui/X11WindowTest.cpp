@@ -127,7 +127,7 @@ public:
         if (!parent) return false;
         AEffGUIEditor::open(parent);
         auto* f = new MyFrame(CRect(0, 0, 200, 100), parent, this);
-        f->takeFocusOnClick = true;
+        f->takeFocusOnClick = takeFocusOnClick;
         frame = f;
         CBitmap* strip = makeFilmStrip(40, 20, 2);
         button = new COnOffButton(CRect(10, 10, 50, 30), &listener_, 5, strip);
@@ -141,6 +141,7 @@ public:
         handle->forget();
         return true;
     }
+    bool takeFocusOnClick = true;
     COnOffButton* button = nullptr;
     TypingView* typing = nullptr;
     CSlider* slider = nullptr;
@@ -344,17 +345,54 @@ TEST_F(X11Window, ASecondPressSoonAndCloseIsADoubleClick) {
     EXPECT_FALSE(editor->typing->presses[2] & kDoubleClick) << "too late for a double click";
 }
 
-TEST_F(X11Window, TextTypedAfterAClickReachesTheFocusedView) {
+TEST_F(X11Window, AClickTakesTheKeyboardFocusFromTheHostsWindowWhenAsked) {
+    // The host's own window has the keyboard focus, as it has while the user works in the host.
+    Window hostWindow = XCreateSimpleWindow(display, DefaultRootWindow(display), 400, 300, 50, 50, 0, 0, 0);
+    XMapWindow(display, hostWindow);
+    XSync(display, False);
+    auto typeAfterClick = [&] {
+        XSetInputFocus(display, hostWindow, RevertToParent, CurrentTime);
+        XSync(display, False);
+        click(100, 20);  // the view takes the frame's focus; the frame takes the window's
+        EXPECT_TRUE(idleUntil([&] { return editor->getFrame()->getFocusView() == editor->typing; }));
+        mapSpareKey(XK_eacute);  // a key of another layout
+        type(XK_h, true);
+        type(XK_i);
+        type(XK_eacute);
+        type(XK_Return);  // types no character
+        idleUntil([&] { return editor->typing->text.size() >= 4; });
+        idleFor(50);
+        return editor->typing->text;
+    };
     ASSERT_TRUE(openEditor());
-    click(100, 20);  // the frame takes the keyboard focus, the view takes the frame's
-    ASSERT_TRUE(idleUntil([&] { return editor->getFrame()->getFocusView() == editor->typing; }));
-    mapSpareKey(XK_eacute);
-    type(XK_h, true);
-    type(XK_i);
-    type(XK_eacute);
-    type(XK_Return);  // no character: not typed
-    ASSERT_TRUE(idleUntil([&] { return editor->typing->text.size() >= 4; })) << "typed so far: " << editor->typing->text;
-    EXPECT_EQ(editor->typing->text, "Hi\xc3\xa9");
+    EXPECT_EQ(typeAfterClick(), "Hi\xc3\xa9");
+    effect.dispatch(effEditClose);
+
+    editor->takeFocusOnClick = false;
+    ASSERT_TRUE(openEditor());
+    EXPECT_EQ(typeAfterClick(), "") << "without takeFocusOnClick the keys stay with the host";
+    XDestroyWindow(display, hostWindow);
+}
+
+TEST_F(X11Window, AClickMayCloseTheEditorThatItReaches) {
+    struct Closer : CControlListener {
+        TestEffect* effect = nullptr;
+        int calls = 0;
+        void valueChanged(CControl*) override {
+            ++calls;
+            effect->dispatch(effEditClose);
+        }
+    } closer;
+    closer.effect = &effect;
+    ASSERT_TRUE(openEditor());
+    editor->button->setListener(&closer);
+    click(30, 20);
+    click(32, 20);  // still queued when the window goes
+    ASSERT_TRUE(idleUntil([&] { return closer.calls == 1; }));
+    EXPECT_EQ(editor->getFrame(), nullptr);
+    EXPECT_TRUE(children().empty());
+    idleFor(20);
+    EXPECT_EQ(closer.calls, 1);
 }
 
 TEST_F(X11Window, FiftyOpenAndCloseCyclesLeakNeitherMemoryNorDescriptors) {
