@@ -6,6 +6,7 @@
 #include <cairo-xlib.h>
 #include <cairo.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "gui/CDrawContext.h"
@@ -139,7 +140,13 @@ bool X11Frame::build(const CRect& size, unsigned long parent) {
         window_ = 0;
         return false;
     }
-    windowSurface_ = cairo_xlib_surface_create(display_, window_, parentAttributes.visual, width_, height_);
+    Visual* visual = parentAttributes.visual;
+    visual_ = visual;
+    depth_ = parentAttributes.depth;
+    const bool sameLayout = (depth_ == 24 || depth_ == 32) && visual->red_mask == 0xff0000 &&
+                            visual->green_mask == 0xff00 && visual->blue_mask == 0xff;
+    if (sameLayout) gc_ = XCreateGC(display_, window_, 0, nullptr);
+    else windowSurface_ = cairo_xlib_surface_create(display_, window_, visual, width_, height_);
 
     inputMethod_ = XOpenIM(display_, nullptr, nullptr, nullptr);
     if (inputMethod_) {
@@ -156,6 +163,7 @@ X11Frame::~X11Frame() {
         cairo_surface_finish(windowSurface_);
         cairo_surface_destroy(windowSurface_);
     }
+    if (gc_) XFreeGC(display_, gc_);
     if (inputContext_) XDestroyIC(inputContext_);
     if (inputMethod_) XCloseIM(inputMethod_);
     if (window_) {
@@ -182,14 +190,35 @@ void X11Frame::processEvents() {
 }
 
 void X11Frame::present(CDrawContext& backBuffer, const CRect& area) {
-    if (!windowSurface_ || !window_) return;
-    cairo_t* cr = cairo_create(windowSurface_);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, backBuffer.getSurface(), 0, 0);
-    cairo_rectangle(cr, area.left, area.top, area.getWidth(), area.getHeight());
-    cairo_fill(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(windowSurface_);
+    if (!window_) return;
+    cairo_surface_t* source = backBuffer.getSurface();
+    if (gc_) {
+        backBuffer.flush();
+        const int w = cairo_image_surface_get_width(source), h = cairo_image_surface_get_height(source);
+        CRect part = area;
+        part.bound(CRect(0, 0, std::min(w, width_), std::min(h, height_)));
+        if (part.isEmpty()) return;
+        XImage* image = XCreateImage(display_, static_cast<Visual*>(visual_), static_cast<unsigned>(depth_), ZPixmap, 0,
+                                     reinterpret_cast<char*>(cairo_image_surface_get_data(source)),
+                                     static_cast<unsigned>(w), static_cast<unsigned>(h), 32,
+                                     cairo_image_surface_get_stride(source));
+        if (!image) return;
+        // cairo's pixels are native-endian 32-bit words; Xlib converts them for the server.
+        image->byte_order = (__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__) ? LSBFirst : MSBFirst;
+        const int x = static_cast<int>(std::floor(part.left)), y = static_cast<int>(std::floor(part.top));
+        XPutImage(display_, window_, gc_, image, x, y, x, y,
+                  static_cast<unsigned>(std::ceil(part.right) - x), static_cast<unsigned>(std::ceil(part.bottom) - y));
+        image->data = nullptr;  // the pixels stay the back buffer's
+        XDestroyImage(image);
+    } else if (windowSurface_) {
+        cairo_t* cr = cairo_create(windowSurface_);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(cr, source, 0, 0);
+        cairo_rectangle(cr, area.left, area.top, area.getWidth(), area.getHeight());
+        cairo_fill(cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(windowSurface_);
+    }
     XFlush(display_);
 }
 

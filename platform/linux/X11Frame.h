@@ -11,6 +11,7 @@
 using Display = struct _XDisplay;
 struct _XIM;
 struct _XIC;
+struct _XGC;
 union _XEvent;
 using cairo_surface_t = struct _cairo_surface;
 
@@ -47,6 +48,11 @@ private:
     unsigned long window_ = 0;
     ::_XIM* inputMethod_ = nullptr;
     ::_XIC* inputContext_ = nullptr;
+    // The back buffer goes to the window with XPutImage when the window's pixels are laid out as
+    // cairo's (24-bit true colour, the usual case), otherwise through a cairo surface on it.
+    ::_XGC* gc_ = nullptr;
+    void* visual_ = nullptr;  // the window's Visual
+    int depth_ = 0;
     cairo_surface_t* windowSurface_ = nullptr;
     int width_ = 0;
     int height_ = 0;
