@@ -297,17 +297,23 @@ TEST_F(X11Window, TheFrameIsAChildOfTheHostsWindowAndGoesWithClose) {
     EXPECT_EQ(a.map_state, IsViewable);
 
     // What the window shows is the frame's picture: the button's "off" frame.
-    idleFor(100);
-    XImage* image = XGetImage(display, kids[0], 20, 20, 1, 1, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
-    const unsigned long pixel = XGetPixel(image, 0, 0);
-    XDestroyImage(image);
     const Rgba off = frameColor(0);
-    EXPECT_EQ(pixel & 0xffffff, static_cast<unsigned long>((off.r << 16) | (off.g << 8) | off.b));
+    const unsigned long expected = static_cast<unsigned long>((off.r << 16) | (off.g << 8) | off.b);
+    unsigned long shown = 0;
+    EXPECT_TRUE(idleUntil([&] {
+        XImage* image = XGetImage(display, kids[0], 20, 20, 1, 1, AllPlanes, ZPixmap);
+        if (!image) return false;
+        shown = XGetPixel(image, 0, 0) & 0xffffff;
+        XDestroyImage(image);
+        return shown == expected;
+    })) << std::hex << shown << " shown, " << expected << " drawn";
 
+    // The resize travels over the editor's connection: wait for the server to have done it.
     editor->getFrame()->setSize(200, 60);
-    XGetWindowAttributes(display, kids[0], &a);
-    EXPECT_EQ(a.height, 60);
+    EXPECT_TRUE(idleUntil([&] {
+        XGetWindowAttributes(display, kids[0], &a);
+        return a.height == 60;
+    }));
 
     effect.dispatch(effEditClose);
     EXPECT_TRUE(children().empty());
