@@ -28,6 +28,11 @@ bool CFrame::open(void* parentWindow) {
     if (parentWindow) {
         if (IPlatformFactory* factory = getPlatformFactory())
             platformFrame_ = factory->createFrame(*this, CRect(0, 0, getWidth(), getHeight()), parentWindow);
+        // Asked for a window and none could be made (no display, a bad window id): not open.
+        if (!platformFrame_) {
+            backContext_.reset();
+            return false;
+        }
     }
     redraw(CRect(0, 0, getWidth(), getHeight()));
     return true;
@@ -58,10 +63,20 @@ void CFrame::idle() {
         std::vector<CRect> rects;
         if (CView::isDirty()) rects.emplace_back(0, 0, getWidth(), getHeight());
         else collectDirtyRects(rects);
-        CRect all;
-        for (const CRect& r : rects) all.unite(r);
-        // One pass over the union is cheaper than many small ones when the views lie close.
-        if (!all.isEmpty()) redraw(all);
+        // Overlapping rectangles are drawn as one; far-apart views (two needles, a label) each
+        // cost only their own area.
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            for (std::size_t j = i + 1; j < rects.size();) {
+                if (rects[i].rectOverlap(rects[j])) {
+                    rects[i].unite(rects[j]);
+                    rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(j));
+                    j = i + 1;
+                } else {
+                    ++j;
+                }
+            }
+        }
+        for (const CRect& r : rects) redraw(r);
         setDirty(false);
     }
     forget();

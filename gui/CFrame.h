@@ -17,11 +17,12 @@ class CDrawContext;
 class CFrame : public CViewContainer, public IPlatformFrameCallback {
 public:
     CFrame(const CRect& size, VSTGUIEditorInterface* editor);
-    // Opens at once on `parentWindow`; offscreen when it is null or no window can be made.
+    // Opens at once: on `parentWindow`, or offscreen when it is null. See isOpen.
     CFrame(const CRect& size, void* parentWindow, VSTGUIEditorInterface* editor);
     ~CFrame() override;
 
-    // Builds the back buffer and, with a parent window, the native window.
+    // Builds the back buffer and, with a parent window, the native window; false when a window
+    // was asked for and could not be made.
     bool open(void* parentWindow);
     // Removes and releases every view, destroys the window and releases the frame itself.
     void close();

@@ -129,6 +129,10 @@ public:
         auto* f = new MyFrame(CRect(0, 0, 200, 100), parent, this);
         f->takeFocusOnClick = takeFocusOnClick;
         frame = f;
+        if (!f->isOpen()) {
+            close();
+            return false;
+        }
         CBitmap* strip = makeFilmStrip(40, 20, 2);
         button = new COnOffButton(CRect(10, 10, 50, 30), &listener_, 5, strip);
         frame->addView(button);
@@ -317,6 +321,11 @@ TEST_F(X11Window, TheFrameIsAChildOfTheHostsWindowAndGoesWithClose) {
 
     effect.dispatch(effEditClose);
     EXPECT_TRUE(children().empty());
+
+    // A window id the server does not know: no editor, and the host's process lives on.
+    EXPECT_EQ(effect.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(std::uintptr_t{0x7ffffff})), 0);
+    EXPECT_EQ(editor->getFrame(), nullptr);
+    ASSERT_TRUE(openEditor()) << "and the next open works";
 }
 
 TEST_F(X11Window, AClickReachesTheListenerAndTheWheelMovesAControl) {
