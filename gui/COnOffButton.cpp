@@ -8,7 +8,7 @@ COnOffButton::COnOffButton(const CRect& size, CControlListener* listener, int32 
 
 void COnOffButton::draw(CDrawContext* context) {
     if (CBitmap* bitmap = getBackground()) {
-        const CCoord offsetY = getValue() == getMax() ? getHeight() : 0;
+        const CCoord offsetY = getValue() == getMax() ? bitmap->getHeight() / 2 : 0;
         bitmap->draw(context, size_, CPoint(0, offsetY), getAlphaValue());
     }
     setDirty(false);

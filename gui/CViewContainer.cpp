@@ -83,7 +83,6 @@ void CViewContainer::drawChildren(CDrawContext* context, const CRect& updateRect
         area.bound(updateRect);
         context->saveGlobalState();
         context->setClipRect(area);
-        context->setGlobalAlpha(context->getGlobalAlpha());
         v->drawRect(context, area);
         context->restoreGlobalState();
     }
