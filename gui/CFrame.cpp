@@ -236,4 +236,7 @@ void CFrame::platformOnExpose(const CRect& area) {
     if (platformFrame_ && backContext_) platformFrame_->present(*backContext_, area);
 }
 
-void CFrame::platformOnFocusChanged(bool /*hasFocus*/) {}
+void CFrame::platformOnFocusChanged(bool hasFocus) {
+    // The window lost the keyboard: the view that had it loses it too (an edit box accepts).
+    if (!hasFocus) setFocusView(nullptr);
+}

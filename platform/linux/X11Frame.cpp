@@ -286,7 +286,9 @@ void X11Frame::handleEvent(XEvent& event) {
             break;
         case FocusOut:
             if (inputContext_) XUnsetICFocus(inputContext_);
-            callback_.platformOnFocusChanged(false);
+            // A keyboard grab (a window manager's switcher) or the pointer moving is no real loss.
+            if (event.xfocus.mode != NotifyGrab && event.xfocus.detail != NotifyPointer)
+                callback_.platformOnFocusChanged(false);
             break;
         case MappingNotify:
             // The keyboard layout changed: look keys up in the new one.

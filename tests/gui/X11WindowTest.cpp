@@ -381,6 +381,10 @@ TEST_F(X11Window, AClickTakesTheKeyboardFocusFromTheHostsWindowWhenAsked) {
     };
     ASSERT_TRUE(openEditor());
     EXPECT_EQ(typeAfterClick(), "Hi\xc3\xa9");
+    // The user goes back to the host: the view loses the focus.
+    XSetInputFocus(display, hostWindow, RevertToParent, CurrentTime);
+    XSync(display, False);
+    EXPECT_TRUE(idleUntil([&] { return editor->getFrame()->getFocusView() == nullptr; }));
     effect.dispatch(effEditClose);
 
     editor->takeFocusOnClick = false;
