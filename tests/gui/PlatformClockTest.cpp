@@ -7,7 +7,9 @@
 #include "core/BlockClock.h"
 #include "platform/linux/LinuxPlatformFactory.h"
 
+namespace {
 std::uint32_t stoppedClock() noexcept { return 7; }
+}  // namespace
 
 TEST(PlatformClock, FrameTicksAndBlockStampsAreTheMonotonicMilliseconds) {
     velunor::setTickSource(&stoppedClock);
