@@ -14,9 +14,11 @@ CFrame::CFrame(const CRect& size, void* parentWindow, VSTGUIEditorInterface* edi
 }
 
 CFrame::~CFrame() {
-    removeAll(true);
+    // Without a back buffer the views removed below draw nothing on their way out.
+    backContext_.reset();
     platformFrame_.reset();
     closedPlatformFrame_.reset();
+    removeAll(true);
 }
 
 cairo_surface_t* CFrame::getBackBuffer() const { return backContext_ ? backContext_->getSurface() : nullptr; }
@@ -40,11 +42,12 @@ bool CFrame::open(void* parentWindow) {
 
 void CFrame::close() {
     setFocusView(nullptr);
-    removeAll(true);
     mouseView_ = nullptr;
+    // Closed first, so that removing the views does not redraw the frame once per view.
+    backContext_.reset();
     if (inPlatformEvents_) closedPlatformFrame_ = std::move(platformFrame_);
     platformFrame_.reset();
-    backContext_.reset();
+    removeAll(true);
     forget();
 }
 

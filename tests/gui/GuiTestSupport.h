@@ -5,6 +5,8 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
