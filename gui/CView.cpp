@@ -15,7 +15,6 @@ CView::CView(const CView& other)
       visible_(other.visible_),
       mouseEnabled_(other.mouseEnabled_),
       transparent_(other.transparent_),
-      wantsFocus_(other.wantsFocus_),
       alpha_(other.alpha_) {
     setBackground(other.background_);
 }

@@ -39,11 +39,10 @@ public:
                          const CButtonState& buttons);
     virtual bool hitTest(const CPoint& where, const CButtonState& buttons = CButtonState());
 
-    // Keys reach the view that holds the keyboard focus; 1 when used, -1 otherwise.
+    // Keys reach the view that holds the keyboard focus (CFrame::setFocusView); 1 when used, -1
+    // otherwise. takeFocus / looseFocus tell the view when it gains / loses the focus.
     virtual int32 onKeyDown(VstKeyCode& key);
     virtual int32 onKeyUp(VstKeyCode& key);
-    virtual bool wantsFocus() const { return wantsFocus_; }
-    void setWantsFocus(bool state) { wantsFocus_ = state; }
     virtual void takeFocus() {}
     virtual void looseFocus() {}
 
@@ -99,6 +98,5 @@ private:
     bool visible_ = true;
     bool mouseEnabled_ = true;
     bool transparent_ = false;
-    bool wantsFocus_ = false;
     float alpha_ = 1.0f;
 };
