@@ -312,6 +312,19 @@ TEST_F(X11Window, TheFrameIsAChildOfTheHostsWindowAndGoesWithClose) {
         return shown == expected;
     })) << std::hex << shown << " shown, " << expected << " drawn";
 
+    // Hidden and shown again, the window has lost its pixels; the expose brings them back.
+    XUnmapWindow(display, parent);
+    XMapWindow(display, parent);
+    XSync(display, False);
+    shown = 0;
+    EXPECT_TRUE(idleUntil([&] {
+        XImage* image = XGetImage(display, kids[0], 20, 20, 1, 1, AllPlanes, ZPixmap);
+        if (!image) return false;
+        shown = XGetPixel(image, 0, 0) & 0xffffff;
+        XDestroyImage(image);
+        return shown == expected;
+    })) << std::hex << shown << " shown after the expose";
+
     // The resize travels over the editor's connection: wait for the server to have done it.
     editor->getFrame()->setSize(200, 60);
     EXPECT_TRUE(idleUntil([&] {
