@@ -2,9 +2,8 @@
 
 #include "gui/CBitmap.h"
 
-COnOffButton::COnOffButton(const CRect& size, CControlListener* listener, int32 tag, CBitmap* background,
-                           int32 style)
-    : CControl(size, listener, tag, background), style_(style) {}
+COnOffButton::COnOffButton(const CRect& size, CControlListener* listener, int32 tag, CBitmap* background)
+    : CControl(size, listener, tag, background) {}
 
 void COnOffButton::draw(CDrawContext* context) {
     if (CBitmap* bitmap = getBackground()) {

@@ -5,17 +5,12 @@
 
 class COnOffButton : public CControl {
 public:
-    // Early VSTGUI 4: the listener is told once, at mouse-down; there is no release update.
-    static constexpr int32 kPreListenerUpdate = 1 << 0;
-
-    COnOffButton(const CRect& size, CControlListener* listener, int32 tag, CBitmap* background,
-                 int32 style = kPreListenerUpdate);
+    // As in the early VSTGUI 4 releases it toggles and tells the listener at mouse-down, between
+    // beginEdit and endEdit; later releases added a style that waits for the release.
+    COnOffButton(const CRect& size, CControlListener* listener, int32 tag, CBitmap* background);
 
     void draw(CDrawContext* context) override;
     CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
 
     VELUNOR_CLASS_METHODS(COnOffButton, CControl)
-
-private:
-    int32 style_;
 };
