@@ -1,42 +1,20 @@
-// velunor-host as a user runs it: info, process, and the errors of a bad command line or file.
-
-#include <sys/wait.h>
+// velunor-host as a user runs it: info, process, and the errors (gui's too) of a bad command line or file.
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
-#include "tests/plugin/PluginFixture.h"
+#include "tests/plugin/ToolRunner.h"
 
 namespace velunor::testing {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
-
-Result run(const std::string& arguments) {
-    const std::string command = "'" + binDir() + "/" + arguments + " 2>&1";
-    Result r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.output.append(buffer, n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
-std::string tmp(const std::string& name) { return std::string(std::getenv("VELUNOR_TEST_TMP")) + "/" + name; }
 std::string host() { return "velunor-host'"; }
 std::string signal() { return "velunor-signal'"; }
-std::string quoted(const std::string& path) { return " '" + path + "'"; }
 
 TEST(HostTool, InfoDescribesThePlugin) {
-    const Result r = run(host() + " info" + quoted(pluginPath()));
+    const ToolResult r = runTool(host() + " info" + quoted(pluginPath()));
     ASSERT_EQ(r.status, 0) << r.output;
     for (const char* expected : {"effect name:    QVX Velunor", "product:        QVX Velunor",
                                  "unique ID:      'Kw7r' (0x4B773772)", "pins:           2 in, 2 out",
@@ -45,7 +23,7 @@ TEST(HostTool, InfoDescribesThePlugin) {
                                  "receiveVstEvents     0", "vendor version: 3000"})
         EXPECT_NE(r.output.find(expected), std::string::npos) << expected << "\n" << r.output;
     EXPECT_EQ(r.output.find("parameters 17..100"), std::string::npos);
-    const Result all = run(host() + " info --all" + quoted(pluginPath()));
+    const ToolResult all = runTool(host() + " info --all" + quoted(pluginPath()));
     ASSERT_EQ(all.status, 0) << all.output;
     EXPECT_NE(all.output.find("   40  0.500000"), std::string::npos) << all.output;
     EXPECT_NE(all.output.find("  100  0.000000"), std::string::npos) << all.output;
@@ -53,12 +31,12 @@ TEST(HostTool, InfoDescribesThePlugin) {
 
 TEST(HostTool, ProcessPassesAFileThroughAndTrims) {
     for (const char* channels : {"2", "1"}) {
-        const std::string in = tmp(std::string("sine") + channels + ".wav");
-        ASSERT_EQ(run(signal() + " sine" + quoted(in) + " --seconds 1 --channels " + channels).status, 0);
-        const std::string off = tmp("off.wav");
-        const Result pass = run(host() + " process" + quoted(pluginPath()) + quoted(in) + quoted(off) + " --block 333");
+        const std::string in = testTmp(std::string("sine") + channels + ".wav");
+        ASSERT_EQ(runTool(signal() + " sine" + quoted(in) + " --seconds 1 --channels " + channels).status, 0);
+        const std::string off = testTmp("off.wav");
+        const ToolResult pass = runTool(host() + " process" + quoted(pluginPath()) + quoted(in) + quoted(off) + " --block 333");
         ASSERT_EQ(pass.status, 0) << pass.output;
-        const Result same = run(signal() + " compare" + quoted(in) + quoted(off));
+        const ToolResult same = runTool(signal() + " compare" + quoted(in) + quoted(off));
         EXPECT_EQ(same.status, 0) << same.output;
         if (std::string(channels) == "2") {
             EXPECT_NE(same.output.find("bit-identical: yes"), std::string::npos) << same.output;
@@ -66,11 +44,11 @@ TEST(HostTool, ProcessPassesAFileThroughAndTrims) {
         EXPECT_NE(same.output.find("channel 2: -23.0103 dBFS -> -23.0103 dBFS, difference +0.0000 dB"),
                   std::string::npos) << same.output;
 
-        const std::string up = tmp("up.wav");
-        const Result trim = run(host() + " process" + quoted(pluginPath()) + quoted(in) + quoted(up) +
+        const std::string up = testTmp("up.wav");
+        const ToolResult trim = runTool(host() + " process" + quoted(pluginPath()) + quoted(in) + quoted(up) +
                                 " --param 0=1 --param 8=0 --param 1=1");
         ASSERT_EQ(trim.status, 0) << trim.output;
-        const Result louder = run(signal() + " compare" + quoted(in) + quoted(up) + " --skip 0.1");
+        const ToolResult louder = runTool(signal() + " compare" + quoted(in) + quoted(up) + " --skip 0.1");
         EXPECT_NE(louder.output.find("channel 1: -23.0103 dBFS -> -3.0103 dBFS, difference +20.0000 dB"),
                   std::string::npos) << louder.output;
         EXPECT_NE(louder.output.find("channel 2: -23.0103 dBFS -> -3.0103 dBFS, difference +20.0000 dB"),
@@ -79,11 +57,11 @@ TEST(HostTool, ProcessPassesAFileThroughAndTrims) {
 }
 
 TEST(HostTool, ClearErrorsAndExitCodes) {
-    const std::string in = tmp("in.wav");
-    ASSERT_EQ(run(signal() + " sine" + quoted(in) + " --seconds 0.1").status, 0);
-    const std::string text = tmp("text.so");
+    const std::string in = testTmp("in.wav");
+    ASSERT_EQ(runTool(signal() + " sine" + quoted(in) + " --seconds 0.1").status, 0);
+    const std::string text = testTmp("text.so");
     std::ofstream(text) << "not a library\n";
-    const std::string out = tmp("out.wav");
+    const std::string out = testTmp("out.wav");
     struct Case {
         std::string arguments;
         int status;
@@ -94,15 +72,15 @@ TEST(HostTool, ClearErrorsAndExitCodes) {
         {"", 2, "usage"},
         {" frobnicate", 2, "unknown command"},
         {" info", 2, "no plug-in given"},
-        {" info" + quoted(tmp("missing.so")), 1, "no such file"},
+        {" info" + quoted(testTmp("missing.so")), 1, "no such file"},
         {" info" + quoted(text), 1, "cannot load plug-in"},
         {" info" + quoted(binDir() + "/velunor_test_not_a_plugin.so"), 1, "is not a VST 2.4 plug-in"},
         {" info" + quoted(binDir() + "/velunor_test_null_entry.so"), 1, "returned no instance"},
         {" info" + plugin + " --everything", 2, "unknown option"},
         {" process" + plugin + quoted(in), 2, "needs PLUGIN IN.wav OUT.wav"},
-        {" process" + plugin + quoted(tmp("missing.wav")) + quoted(out), 1, "cannot read audio file"},
+        {" process" + plugin + quoted(testTmp("missing.wav")) + quoted(out), 1, "cannot read audio file"},
         {" process" + plugin + quoted(text) + quoted(out), 1, "cannot read audio file"},
-        {" process" + plugin + quoted(in) + quoted(tmp("no/such/folder/out.wav")), 1, "cannot write audio file"},
+        {" process" + plugin + quoted(in) + quoted(testTmp("no/such/folder/out.wav")), 1, "cannot write audio file"},
         {" process" + plugin + quoted(in) + quoted(out) + " --block 0", 2, "--block"},
         {" process" + plugin + quoted(in) + quoted(out) + " --block 12x", 2, "--block"},
         {" process" + plugin + quoted(in) + quoted(out) + " --block", 2, "--block"},
@@ -111,12 +89,24 @@ TEST(HostTool, ClearErrorsAndExitCodes) {
         {" process" + plugin + quoted(in) + quoted(out) + " --param 1=loud", 2, "--param"},
         {" process" + plugin + quoted(in) + quoted(out) + " --param 1=nan", 2, "--param"},
         {" process" + plugin + quoted(in) + quoted(out) + " --param 1", 2, "--param"},
-        {" process" + plugin + quoted(in) + quoted(out) + " --load-chunk" + quoted(tmp("missing.chunk")), 1,
+        {" process" + plugin + quoted(in) + quoted(out) + " --load-chunk" + quoted(testTmp("missing.chunk")), 1,
          "cannot read chunk file"},
         {" process" + quoted(text) + quoted(in) + quoted(out), 1, "cannot load plug-in"},
+        {" gui", 2, "needs PLUGIN"},
+        {" gui" + plugin, 1, "has no editor"},
+        {" gui" + plugin + quoted(in) + quoted(in), 2, "needs PLUGIN and at most one IN.wav"},
+        {" gui" + plugin + quoted(testTmp("missing.wav")), 1, "cannot read audio file"},
+        {" gui" + plugin + " --seconds 0", 2, "--seconds"},
+        {" gui" + plugin + " --seconds soon", 2, "--seconds"},
+        {" gui" + plugin + " --click 10,10", 2, "--click"},
+        {" gui" + plugin + " --click 10x10@1", 2, "--click"},
+        {" gui" + plugin + " --click -1,10@1", 2, "--click"},
+        {" gui" + plugin + " --param 101=1", 2, "--param"},
+        {" gui" + plugin + " --screenshot", 2, "--screenshot"},
+        {" gui" + quoted(text), 1, "cannot load plug-in"},
     };
     for (const Case& c : cases) {
-        const Result r = run(host() + c.arguments);
+        const ToolResult r = runTool(host() + c.arguments);
         EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.output;
         EXPECT_NE(r.output.find(c.message), std::string::npos) << c.arguments << "\n" << r.output;
     }

@@ -21,7 +21,6 @@ namespace {
 
 constexpr long kDefaultBlock = 512;
 constexpr long kMaxBlock = 1 << 20;
-constexpr VstInt32 kHighestIndex = 100;
 
 struct ProcessOptions {
     std::string plugin, input, output, loadChunk, saveChunk;
@@ -54,13 +53,10 @@ int parse(const std::vector<std::string>& args, ProcessOptions& o) {
             if (!value(v) || !parseInt(v, o.block) || o.block < 1 || o.block > kMaxBlock)
                 return usage("--block needs a block size of 1 to " + std::to_string(kMaxBlock) + " frames");
         } else if (a == "--param") {
-            const std::size_t eq = value(v) ? v.find('=') : std::string::npos;
-            long index = 0;
-            float number = 0.0f;
-            if (eq == std::string::npos || !parseInt(v.substr(0, eq), index) || !parseFloat(v.substr(eq + 1), number) ||
-                index < 0 || index > kHighestIndex)
+            std::pair<VstInt32, float> parameter;
+            if (!value(v) || !parseParameterOption(v, parameter))
                 return usage("--param needs INDEX=VALUE with INDEX 0..100 and a finite VALUE (got '" + v + "')");
-            o.params.emplace_back(static_cast<VstInt32>(index), number);
+            o.params.push_back(parameter);
         } else if (a == "--load-chunk") {
             if (!value(o.loadChunk)) return usage("--load-chunk needs a file");
         } else if (a == "--save-chunk") {

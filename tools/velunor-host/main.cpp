@@ -1,5 +1,6 @@
 // velunor-host: a small command-line VST 2.4 host. It loads a plug-in binary with dlopen, as a DAW
-// does, and either describes it (info) or runs an audio file through it (process).
+// does, and either describes it (info), runs an audio file through it (process) or shows its editor
+// in a window of its own while audio plays (gui).
 
 #include <cstdio>
 #include <string>
@@ -14,7 +15,9 @@ void printUsage(std::FILE* to) {
         "usage:\n"
         "  velunor-host info PLUGIN [--all]\n"
         "  velunor-host process PLUGIN IN.wav OUT.wav [--block N] [--param INDEX=VALUE ...]\n"
-        "                       [--load-chunk FILE] [--save-chunk FILE]\n",
+        "                       [--load-chunk FILE] [--save-chunk FILE]\n"
+        "  velunor-host gui PLUGIN [IN.wav] [--seconds S] [--param INDEX=VALUE ...]\n"
+        "                   [--click X,Y@T ...] [--screenshot FILE.png]\n",
         to);
 }
 
@@ -30,6 +33,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "info") return runInfo(args);
     if (command == "process") return runProcess(args);
+    if (command == "gui") return runGui(args);
     if (command == "--help" || command == "-h" || command == "help") {
         printUsage(stdout);
         return kExitOk;

@@ -1,0 +1,104 @@
+// velunor-host gui end to end on a private Xvfb server: it shows a test plug-in's editor in a real
+// window, plays its tone through the plug-in on an audio thread, clicks, and saves the window.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "PrivateXServer.h"
+#include "tests/plugin/FacePluginLayout.h"
+#include "tests/plugin/ToolRunner.h"
+#include "views/ScaleLaws.h"
+
+namespace velunor::testing {
+namespace {
+
+namespace layout = faceplugin;
+
+class HostGui : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::string why;
+        if (!server().start(why)) FAIL() << why;
+    }
+    static void TearDownTestSuite() { server().stop(); }
+    static guitest::PrivateXServer& server() {
+        static guitest::PrivateXServer s;
+        return s;
+    }
+
+    ToolResult gui(const std::string& options) {
+        return runTool("velunor-host' gui" + quoted(binDir() + "/velunor_test_face_plugin.so") + options,
+                       "DISPLAY=" + server().display());
+    }
+};
+
+struct Png {
+    std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface;
+    explicit Png(const std::string& path)
+        : surface(cairo_image_surface_create_from_png(path.c_str()), &cairo_surface_destroy) {}
+    bool ok() const { return cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS; }
+    int width() const { return cairo_image_surface_get_width(surface.get()); }
+    int height() const { return cairo_image_surface_get_height(surface.get()); }
+    // Red, green and blue of one pixel.
+    std::array<int, 3> at(double x, double y) const {
+        const unsigned char* data = cairo_image_surface_get_data(surface.get());
+        const int stride = cairo_image_surface_get_stride(surface.get());
+        const auto p = *reinterpret_cast<const std::uint32_t*>(data + static_cast<int>(y) * stride + static_cast<int>(x) * 4);
+        return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
+    }
+};
+
+// The face's pivot in the editor window.
+scale::Point pivot() { return scale::offsetBy(scale::kVuFace.pivot, {layout::kFaceX, layout::kFaceY}); }
+
+// The needle colour is the darkest thing on the paper: whether it lies at `degrees`, a little
+// inside the scale.
+bool needleAt(const Png& png, double degrees) {
+    const scale::Point p = scale::pointOnRay(pivot(), 95, scale::degreesToRadians(degrees));
+    const auto c = png.at(p.x, p.y);
+    return c[0] < 110 && c[1] < 110 && c[2] < 90;
+}
+
+TEST_F(HostGui, TheToneMovesTheNeedleToZeroVuAndAClickReachesTheFace) {
+    const std::string shot = testTmp("face.png");
+    // The LED at the face's LED rectangle, clicked at half time.
+    const scale::Rect led = scale::offsetBy(scale::kVuFace.led, {layout::kFaceX, layout::kFaceY});
+    const int ledX = static_cast<int>((led.left + led.right) / 2), ledY = static_cast<int>((led.top + led.bottom) / 2);
+    const ToolResult r = gui(" --seconds 1.5 --click " + std::to_string(ledX) + "," + std::to_string(ledY) +
+                             "@0.7 --screenshot" + quoted(shot));
+    ASSERT_EQ(r.status, 0) << r.output;
+    const Png png(shot);
+    ASSERT_TRUE(png.ok());
+    // The editor asked for this size after it opened: the host window followed.
+    EXPECT_EQ(png.width(), layout::kWidth);
+    EXPECT_EQ(png.height(), layout::kHeight);
+    EXPECT_TRUE(needleAt(png, scale::vuAngleDegrees(1.0)));
+    EXPECT_FALSE(needleAt(png, scale::vuAngleDegrees(-0.05)));
+    // The LED lit: bright red (with a highlight in its middle).
+    const auto lit = png.at(ledX, ledY);
+    EXPECT_GT(lit[0], 180);
+    EXPECT_GT(lit[0] - lit[1], 60);
+}
+
+TEST_F(HostGui, AQuietMonoFileLeavesTheNeedleAtTheScaleStartAndTheLedDark) {
+    const std::string silence = testTmp("silence.wav");
+    ASSERT_EQ(runTool("velunor-signal' sine" + quoted(silence) + " --seconds 1 --channels 1 --level -200").status, 0);
+    const std::string shot = testTmp("rest.png");
+    const ToolResult r = gui(quoted(silence) + " --seconds 0.5 --screenshot" + quoted(shot));
+    ASSERT_EQ(r.status, 0) << r.output;
+    const Png png(shot);
+    ASSERT_TRUE(png.ok());
+    EXPECT_TRUE(needleAt(png, scale::vuAngleDegrees(0.0)));
+    EXPECT_FALSE(needleAt(png, scale::vuAngleDegrees(1.0)));
+    const scale::Rect led = scale::offsetBy(scale::kVuFace.led, {layout::kFaceX, layout::kFaceY});
+    const auto dark = png.at((led.left + led.right) / 2, (led.top + led.bottom) / 2);
+    EXPECT_LT(dark[0], 150);
+}
+
+}  // namespace
+}  // namespace velunor::testing
