@@ -2,13 +2,6 @@
 
 #include "gui/CDrawContext.h"
 
-namespace {
-
-// Every needle and marker is drawn this wide unless a face says otherwise.
-constexpr CCoord kNeedleLineWidth = 2.4;
-
-}  // namespace
-
 CQVXMeter2::CQVXMeter2(const CRect& size, CControlListener* listener, const CPoint& pivotPoint,
                        float needleInner, float needleOuter, float holdInner, float holdOuter)
     : CControl(size, listener, kClickTag, nullptr),
@@ -48,7 +41,6 @@ CMouseEventResult CQVXMeter2::onMouseDown(CPoint& /*where*/, const CButtonState&
     if (listener_) listener_->valueChanged(this);
     return kMouseEventHandled;
 }
-
 
 CRect CQVXMeter2::offsetRect(const velunor::scale::Rect& r) const {
     return CRect(size_.left + r.left, size_.top + r.top, size_.left + r.right, size_.top + r.bottom);

@@ -20,6 +20,8 @@ public:
     static constexpr int32 kLedDark = -1;
     static constexpr int32 kLedDim = 0;
     static constexpr int32 kLedBright = 1;
+    // Every needle and marker is drawn this wide unless a face says otherwise.
+    static constexpr CCoord kNeedleLineWidth = 2.4;
 
     // `pivot` is in the coordinates of the panel that holds the view and may lie outside it.
     CQVXMeter2(const CRect& size, CControlListener* listener, const CPoint& pivot, float needleInnerRadius,

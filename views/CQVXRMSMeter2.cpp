@@ -7,7 +7,6 @@ namespace {
 constexpr CColor kRmsNeedleColor = MakeCColor(140, 118, 108, 255);
 constexpr CColor kRmsCentreLineColor = MakeCColor(0, 0, 0, 255);
 constexpr CCoord kRmsCentreLineWidth = 0.6;
-constexpr CCoord kNeedleWidth = 2.4;
 constexpr CColor kPeakBodyColor = MakeCColor(237, 230, 201, 255);
 constexpr CColor kPeakTipColor = MakeCColor(160, 0, 0, 220);
 constexpr CColor kHoldColor = MakeCColor(255, 0, 0, 130);
@@ -40,7 +39,7 @@ void CQVXRMSMeter2::draw(CDrawContext* context) {
     lineToRadius(context, rms, needleInnerRadius);
 
     // The peak needle on top: a faint cream body and, drawn back over its outer end, a red tip.
-    context->setLineWidth(kNeedleWidth);
+    context->setLineWidth(kNeedleLineWidth);
     context->setFrameColor(kPeakBodyColor);
     drawRay(context, peak, needleInnerRadius, needleOuterRadius);
     context->setFrameColor(kPeakTipColor);

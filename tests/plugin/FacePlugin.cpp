@@ -75,7 +75,7 @@ public:
         AEffGUIEditor::idle();
     }
     void valueChanged(CControl* control) override {
-        if (face_ && control == face_ && control->getTag() == CQVXMeter2::kClickTag) face_->ledState = CQVXMeter2::kLedBright;
+        if (face_ && control->getTag() == CQVXMeter2::kClickTag) face_->ledState = CQVXMeter2::kLedBright;
     }
 
 private:

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -56,12 +57,20 @@ struct Png {
 // The face's pivot in the editor window.
 scale::Point pivot() { return scale::offsetBy(scale::kVuFace.pivot, {layout::kFaceX, layout::kFaceY}); }
 
-// The needle colour is the darkest thing on the paper: whether it lies at `degrees`, a little
-// inside the scale.
-bool needleAt(const Png& png, double degrees) {
-    const scale::Point p = scale::pointOnRay(pivot(), 95, scale::degreesToRadians(degrees));
-    const auto c = png.at(p.x, p.y);
-    return c[0] < 110 && c[1] < 110 && c[2] < 90;
+// Where the needle crosses the arc between the percentage and the dB scales, where the paper
+// carries nothing else: the centre of the dark samples along it, NaN when there are none.
+double needleDegrees(const Png& png) {
+    constexpr double kRadius = 112;
+    double sum = 0, moment = 0;
+    for (double a = 40; a <= 145; a += 0.05) {
+        const scale::Point p = scale::pointOnRay(pivot(), kRadius, scale::degreesToRadians(a));
+        const auto c = png.at(p.x, p.y);
+        if (0.299 * c[0] + 0.587 * c[1] + 0.114 * c[2] < 110) {
+            sum += 1;
+            moment += a;
+        }
+    }
+    return sum > 0 ? moment / sum : std::nan("");
 }
 
 TEST_F(HostGui, TheToneMovesTheNeedleToZeroVuAndAClickReachesTheFace) {
@@ -77,8 +86,7 @@ TEST_F(HostGui, TheToneMovesTheNeedleToZeroVuAndAClickReachesTheFace) {
     // The editor asked for this size after it opened: the host window followed.
     EXPECT_EQ(png.width(), layout::kWidth);
     EXPECT_EQ(png.height(), layout::kHeight);
-    EXPECT_TRUE(needleAt(png, scale::vuAngleDegrees(1.0)));
-    EXPECT_FALSE(needleAt(png, scale::vuAngleDegrees(-0.05)));
+    EXPECT_NEAR(needleDegrees(png), scale::vuAngleDegrees(1.0), 1.0);
     // The LED lit: bright red (with a highlight in its middle).
     const auto lit = png.at(ledX, ledY);
     EXPECT_GT(lit[0], 180);
@@ -93,8 +101,7 @@ TEST_F(HostGui, AQuietMonoFileLeavesTheNeedleAtTheScaleStartAndTheLedDark) {
     ASSERT_EQ(r.status, 0) << r.output;
     const Png png(shot);
     ASSERT_TRUE(png.ok());
-    EXPECT_TRUE(needleAt(png, scale::vuAngleDegrees(0.0)));
-    EXPECT_FALSE(needleAt(png, scale::vuAngleDegrees(1.0)));
+    EXPECT_NEAR(needleDegrees(png), scale::vuAngleDegrees(0.0), 1.0);
     const scale::Rect led = scale::offsetBy(scale::kVuFace.led, {layout::kFaceX, layout::kFaceY});
     const auto dark = png.at((led.left + led.right) / 2, (led.top + led.bottom) / 2);
     EXPECT_LT(dark[0], 150);

@@ -6,6 +6,11 @@
 #include <cmath>
 
 namespace velunor::hostcli {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+}  // namespace
 
 bool AudioStream::loadFile(const std::string& path, std::string& error) {
     SF_INFO info{};
@@ -35,15 +40,12 @@ bool AudioStream::loadFile(const std::string& path, std::string& error) {
     return true;
 }
 
-void AudioStream::makeTone(double seconds) {
+void AudioStream::playTone() {
+    tone_ = true;
     channels_ = 2;
     sampleRate_ = kToneSampleRate;
-    const auto n = static_cast<std::size_t>(std::ceil(seconds * sampleRate_));
-    const double amplitude = std::pow(10.0, kToneDbfs / 20.0);
-    const double step = 2.0 * 3.14159265358979323846 * kToneHz / sampleRate_;
-    left_.resize(n);
-    for (std::size_t i = 0; i < n; ++i) left_[i] = static_cast<float>(amplitude * std::sin(step * static_cast<double>(i)));
-    right_ = left_;
+    left_.clear();
+    right_.clear();
 }
 
 void AudioStream::start(hosting::PluginInstance& plugin) {
@@ -64,13 +66,21 @@ void AudioStream::run(hosting::PluginInstance& plugin) {
     float* outputs[2] = {outL.data(), outR.data()};
     const auto blockDuration = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(kBlockFrames / sampleRate_));
+    const double toneAmplitude = std::pow(10.0, kToneDbfs / 20.0);
+    const double toneStep = 2.0 * kPi * kToneHz / sampleRate_;
+    double tonePhase = 0.0;
     auto deadline = Clock::now();
     std::size_t position = 0;
     while (running_) {
         for (std::size_t i = 0; i < kBlockFrames; ++i, ++position) {
-            const bool playing = position < left_.size();
-            inL[i] = playing ? left_[position] : 0.0f;
-            inR[i] = playing ? right_[position] : 0.0f;
+            if (tone_) {
+                inL[i] = inR[i] = static_cast<float>(toneAmplitude * std::sin(tonePhase));
+                tonePhase = std::fmod(tonePhase + toneStep, 2.0 * kPi);
+            } else {
+                const bool playing = position < left_.size();
+                inL[i] = playing ? left_[position] : 0.0f;
+                inR[i] = playing ? right_[position] : 0.0f;
+            }
         }
         plugin.processReplacing(inputs, outputs, kBlockFrames);
         deadline += blockDuration;

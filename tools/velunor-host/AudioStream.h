@@ -1,7 +1,7 @@
 #pragma once
 // Plays audio through a plug-in's processReplacing at real-time pace on a thread of its own, as a
-// DAW's audio thread would: a file read into memory up front, or a test tone, then silence. The
-// thread touches only buffers made before it starts.
+// DAW's audio thread would: a file read into memory up front and then silence, or a test tone.
+// The thread touches only buffers made before it starts.
 
 #include <atomic>
 #include <string>
@@ -22,8 +22,8 @@ public:
 
     // The whole file, at most two channels; false with a message in `error` when it cannot be read.
     bool loadFile(const std::string& path, std::string& error);
-    // The tone on both channels, `seconds` long.
-    void makeTone(double seconds);
+    // The tone on both channels, for as long as the stream runs.
+    void playTone();
 
     double sampleRate() const { return sampleRate_; }
     bool isMono() const { return channels_ == 1; }
@@ -37,6 +37,7 @@ private:
     void run(hosting::PluginInstance& plugin);
 
     std::vector<float> left_, right_;
+    bool tone_ = false;
     int channels_ = 2;
     double sampleRate_ = kToneSampleRate;
     std::thread thread_;

@@ -120,7 +120,7 @@ int runGui(const std::vector<std::string>& args) {
     if (!o.input.empty()) {
         if (!audio.loadFile(o.input, error)) return fail(error);
     } else {
-        audio.makeTone(o.seconds + 1.0);
+        audio.playTone();
     }
 
     auto library = hosting::PluginLibrary::load(o.plugin, error);

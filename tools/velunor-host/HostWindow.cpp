@@ -5,6 +5,7 @@
 #include <X11/extensions/XTest.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -134,33 +135,55 @@ void HostWindow::click(int x, int y) {
 void HostWindow::sync() { XSync(display_, False); }
 
 bool HostWindow::saveScreenshot(const std::string& path, std::string& error) {
-    XImage* image = XGetImage(display_, window_, 0, 0, static_cast<unsigned>(width_), static_cast<unsigned>(height_),
-                              AllPlanes, ZPixmap);
-    if (!image) {
-        error = "cannot read the window's pixels";
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display_, window_, &attributes) || !attributes.visual ||
+        attributes.visual->c_class != TrueColor) {
+        error = "the display has no true-colour visual for a screenshot (under Xvfb give the screen a depth "
+                "of 24, e.g. xvfb-run -s '-screen 0 1280x1024x24')";
         return false;
     }
+    // The server hands out only what lies on the screen: read that part, the rest stays black.
+    int rootX = 0, rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_, window_, attributes.root, 0, 0, &rootX, &rootY, &child);
+    const int left = std::max(0, -rootX), top = std::max(0, -rootY);
+    const int right = std::min(width_, WidthOfScreen(attributes.screen) - rootX);
+    const int bottom = std::min(height_, HeightOfScreen(attributes.screen) - rootY);
+
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_), &cairo_surface_destroy);
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+        error = "no memory for the screenshot";
+        return false;
+    }
+    cairo_surface_flush(surface.get());
     unsigned char* data = cairo_image_surface_get_data(surface.get());
     const int stride = cairo_image_surface_get_stride(surface.get());
-    // The visual's masks say where each colour lies in a pixel; scale each to eight bits.
-    auto channel = [](unsigned long pixel, unsigned long mask) -> std::uint32_t {
-        if (!mask) return 0;
-        int shift = 0;
-        while (!((mask >> shift) & 1)) ++shift;
-        const unsigned long max = mask >> shift;
-        return static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / max);
-    };
-    for (int y = 0; y < height_; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
-        for (int x = 0; x < width_; ++x) {
-            const unsigned long p = XGetPixel(image, x, y);
-            row[x] = channel(p, image->red_mask) << 16 | channel(p, image->green_mask) << 8 |
-                     channel(p, image->blue_mask);
+    if (right > left && bottom > top) {
+        XImage* image = XGetImage(display_, window_, left, top, static_cast<unsigned>(right - left),
+                                  static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
+        if (!image) {
+            error = "cannot read the window's pixels";
+            return false;
         }
+        // The visual's masks say where each colour lies in a pixel; scale each to eight bits.
+        auto channel = [](unsigned long pixel, unsigned long mask) -> std::uint32_t {
+            if (!mask) return 0;
+            int shift = 0;
+            while (!((mask >> shift) & 1)) ++shift;
+            const unsigned long max = mask >> shift;
+            return static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / max);
+        };
+        for (int y = top; y < bottom; ++y) {
+            auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
+            for (int x = left; x < right; ++x) {
+                const unsigned long p = XGetPixel(image, x - left, y - top);
+                row[x] = channel(p, image->red_mask) << 16 | channel(p, image->green_mask) << 8 |
+                         channel(p, image->blue_mask);
+            }
+        }
+        XDestroyImage(image);
     }
-    XDestroyImage(image);
     cairo_surface_mark_dirty(surface.get());
     if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS) {
         error = "cannot write '" + path + "'";
