@@ -169,9 +169,9 @@ TEST_F(Binding, NamesAndTexts) {
         EXPECT_EQ(plugin->text(effGetParamName, index), "") << index;
         EXPECT_EQ(plugin->text(effGetParamDisplay, index), "") << index;
     }
-    // Texts of a new instance; those of the selected meter's engine stay blank until it exists.
-    const char* displays[] = {"Off", "0.0dB", "", "VUK", "", "", "Show", "Hide", "Out",
-                              "In",  "12",    "20.0", "In", "6", "30k", "Hide", ""};
+    // Texts of a new instance; GSIcal, LR/MS, Hold and LagTime come from the selected meter's engine.
+    const char* displays[] = {"Off", "0.0dB", "Session", "VUK", "LR", "Off", "Show", "Hide", "Out",
+                              "In",  "12",    "20.0", "In", "6", "30k", "Hide", "0 ms"};
     for (VstInt32 i = 0; i < 17; ++i) EXPECT_EQ(plugin->text(effGetParamDisplay, i), displays[i]) << i;
     plugin->setParameter(1, 0.25f);
     EXPECT_EQ(plugin->text(effGetParamDisplay, 1), "-10.0dB");
