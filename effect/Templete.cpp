@@ -217,17 +217,20 @@ void Templete::getParameterDisplay(VstInt32 index, char* text) {
     if (info.shownByActiveEngine && !shown) return;
 
     float v = values_[static_cast<std::size_t>(index)];
-    int position = switchPosition(v, info.positions);
     switch (index) {
-        case kCalibrationMode: position = shown->calibrationMode(); break;
-        case kMidSide: position = shown->midSide(); break;
-        case kHold: position = shown->holdMode(); break;
         case kHighPassState: v = filterBank_.highPassState(); break;
         case kHighPassSlope: v = filterBank_.highPassSlope(); break;
         case kHighPassFrequency: v = filterBank_.highPassFrequency(); break;
         case kLowPassState: v = filterBank_.lowPassState(); break;
         case kLowPassSlope: v = filterBank_.lowPassSlope(); break;
         case kLowPassFrequency: v = filterBank_.lowPassFrequency(); break;
+        default: break;
+    }
+    int position = switchPosition(v, info.positions);
+    switch (index) {
+        case kCalibrationMode: position = shown->calibrationMode(); break;
+        case kMidSide: position = shown->midSide(); break;
+        case kHold: position = shown->holdMode(); break;
         default: break;
     }
 
