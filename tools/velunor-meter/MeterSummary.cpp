@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "effect/ParameterTable.h"
 #include "meters/MeterSettings.h"
@@ -12,6 +13,24 @@ namespace {
 constexpr std::size_t kOverTimesShown = 10;
 
 double dB(double ratio) { return ratio > 0.0 ? 20.0 * std::log10(ratio) : -INFINITY; }
+
+// Words for the settings the engines give no text of their own, as the back panels label them.
+void describeSetting(const MeterSetting& setting, float value, char* text, std::size_t size) {
+    const int position = static_cast<int>(settingWorkingValue(setting, value) * (setting.kind == SettingKind::LedRef ? 3.0 : 1.0) + 0.5);
+    const bool precise = std::strstr(setting.registryName, "precise") != nullptr;
+    static constexpr const char* kLedRefs[] = {"8 dB over the reference", "-3 dBFS", "-1 dBFS", "0 dBFS"};
+    switch (setting.kind) {
+        case SettingKind::MidAtten: std::snprintf(text, size, "M%d", 3 * position); break;
+        case SettingKind::Overs: std::snprintf(text, size, "%d overs", position); break;
+        case SettingKind::LedRef: std::snprintf(text, size, "%s", kLedRefs[std::clamp(position, 0, 3)]); break;
+        case SettingKind::RmsLedRef: std::snprintf(text, size, "%d dB", position - 6); break;
+        case SettingKind::VuType: std::snprintf(text, size, "type %s", position ? "B" : "A"); break;
+        case SettingKind::Switch:
+            std::snprintf(text, size, "%s", precise ? (position ? "PRECISE" : "CPU SAFE") : (position ? "dBFS" : "dBref"));
+            break;
+        default: std::snprintf(text, size, "%g", settingWorkingValue(setting, value)); break;
+    }
+}
 
 }  // namespace
 
@@ -43,7 +62,7 @@ void MeterSummary::print(std::FILE* out, OfflineMeter& meter) const {
     for (const MeterSetting& setting : meterSettingsOf(engine.meterType())) {
         const float v = engine.getParameter(setting.index);
         engine.getParameterDisplay(setting.index, text, sizeof text);
-        if (!text[0]) std::snprintf(text, sizeof text, "position %g", settingWorkingValue(setting, v));
+        if (!text[0]) describeSetting(setting, v, text, sizeof text);
         std::fprintf(out, "  %-20s %-9.6g %s\n", setting.registryName, static_cast<double>(v), text);
     }
     std::fprintf(out, "blocks: %ld\nhighest reading:\n", rows_);
