@@ -6,6 +6,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -71,7 +72,8 @@ int run(const MeterOptions& options) {
     const bool rms = meter.hasRms();
     if (csv) std::fprintf(csv.get(), "time_s,a,b,held_a,held_b,over_a,over_b%s\n", rms ? ",rms_a,rms_b" : "");
 
-    const long block = blockFrames(rate, options.tickMs);
+    // A tick longer than the file is one block: no buffer larger than the file.
+    const long block = static_cast<long>(std::min<sf_count_t>(blockFrames(rate, options.tickMs), std::max<sf_count_t>(info.frames, 1)));
     const auto channels = static_cast<std::size_t>(info.channels);
     std::vector<float> interleaved(static_cast<std::size_t>(block) * channels);
     std::vector<float> left(static_cast<std::size_t>(block)), right(static_cast<std::size_t>(block));
