@@ -3,6 +3,7 @@
 #include <new>
 
 #include "effect/Templete.h"
+#include "meters/CalibrationStores.h"
 #include "platform/linux/LinuxPlatformFactory.h"
 #include "platform/linux/ProcessSettingsStore.h"
 
@@ -10,11 +11,14 @@ namespace {
 
 // Where the plug-in installs the layers above the audio core before the first instance is built:
 // the platform (fonts, the clock that stamps the audio blocks, the editor's windows) and the
-// settings store, which every later read of a setting goes to. The editor installs its factory here (velunor::setEditorFactory) once it
-// exists; until then the effect has no editor and says so to the host.
+// settings store, from which the calibration stores are then read once per process (what the
+// library load does on other systems). The editor installs its factory here
+// (velunor::setEditorFactory) once it exists; until then the effect has no editor and says so to
+// the host.
 void installPluginLayers() {
     velunor::platform::installLinuxPlatform();
     velunor::installProcessSettingsStore();
+    velunor::loadCalibrationStores();
 }
 
 }  // namespace
