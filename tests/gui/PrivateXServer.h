@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 extern char** environ;
 
@@ -17,18 +18,21 @@ namespace guitest {
 // An Xvfb of our own on a display number it picks itself (-displayfd), for one test process.
 class PrivateXServer {
 public:
-    bool start(std::string& why) {
+    // `extraArguments` go to Xvfb after ours, e.g. {"-extension", "XTEST"} for a server without it.
+    bool start(std::string& why, const std::vector<std::string>& extraArguments = {}) {
         int fds[2];
         if (pipe(fds) != 0) return fail(why, "no pipe");
         fcntl(fds[0], F_SETFD, FD_CLOEXEC);
         const std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
-                              "-noreset", nullptr};
+        std::vector<const char*> argv = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24",
+                                         "-nolisten", "tcp", "-noreset"};
+        for (const std::string& a : extraArguments) argv.push_back(a.c_str());
+        argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
+        const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv.data()), environ);
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
         if (spawned != 0) {
