@@ -12,8 +12,7 @@ const velunor::scale::FaceGeometry& kFace = velunor::scale::kPpmFace;
 }  // namespace
 
 CQVXPPMMeter2::CQVXPPMMeter2(const CPoint& origin, CControlListener* listener)
-    : CQVXMeter2(kFace, origin, listener) {
-}
+    : CQVXMeter2(kFace, origin, listener) {}
 
 void CQVXPPMMeter2::draw(CDrawContext* context) {
     if (!hasLed()) {

@@ -16,8 +16,7 @@ const velunor::scale::FaceGeometry& kFace = velunor::scale::kRmsFace;
 }  // namespace
 
 CQVXRMSMeter2::CQVXRMSMeter2(const CPoint& origin, CControlListener* listener)
-    : CQVXMeter2(kFace, origin, listener) {
-}
+    : CQVXMeter2(kFace, origin, listener) {}
 
 void CQVXRMSMeter2::draw(CDrawContext* context) {
     if (!hasLed()) {
