@@ -1,5 +1,7 @@
 #include "editor/QVXCoreTextFont.h"
 
+#include <algorithm>
+
 #include "gui/IPlatformFactory.h"
 
 QVXCoreTextFont::QVXCoreTextFont(const char* path, CCoord size, int32 style)
@@ -36,7 +38,11 @@ IFontPainter* QVXCoreTextFont::getPainter() { return drawingFont() ? this : null
 void QVXCoreTextFont::drawString(CDrawContext* context, const char* utf8, const CPoint& baseline, bool antialias) {
     IPlatformFont* font = drawingFont();
     if (!font || !context) return;
-    if (IFontPainter* painter = font->getPainter()) painter->drawString(context, utf8, baseline, antialias);
+    // The point is where the text's line ends, one pixel below it: the line box (ascent, descent
+    // and leading) is laid out from point.y + 1 - its height, so the base line sits that much higher.
+    const double below = std::max(0.0, font->getDescent()) + std::max(0.0, font->getLeading()) - 1;
+    if (IFontPainter* painter = font->getPainter())
+        painter->drawString(context, utf8, CPoint(baseline.x, baseline.y - below), antialias);
 }
 
 CCoord QVXCoreTextFont::getStringWidth(CDrawContext* context, const char* utf8, bool antialias) {
