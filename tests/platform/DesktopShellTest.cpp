@@ -50,7 +50,7 @@ TEST_F(DesktopShellTest, MessageBoxUsesTheFirstDialogProgramOnPath) {
 
 TEST_F(DesktopShellTest, MessageBoxFallsBackToStandardError) {
     velunor::DialogMessageBoxes boxes;
-    setPath(bin_.string());  // no dialog program at all
+    // No dialog program at all.
     testing::internal::CaptureStderr();
     boxes.show(nullptr, "Make sure Acrobat Reader is installed", "Could not open manual file");
     boxes.show(nullptr, "Could not open user manual", "");

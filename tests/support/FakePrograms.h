@@ -1,6 +1,7 @@
 #pragma once
-// A folder of fake desktop programs that stands first on PATH: each records its arguments, one
-// per line, and exits with the code the test asks for.
+// A folder of fake desktop programs that is all of PATH, so that no real desktop program of the
+// machine ever runs in a test: each records its arguments, one per line, and exits with the code
+// the test asks for.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -24,7 +25,7 @@ protected:
         std::filesystem::create_directories(bin_);
         const char* path = std::getenv("PATH");
         savedPath_ = path ? path : "";
-        setPath(bin_.string() + ":/usr/bin:/bin");
+        setPath(bin_.string());
     }
     void TearDown() override { setPath(savedPath_); }
 
@@ -35,7 +36,7 @@ protected:
         std::filesystem::path script = bin_ / name;
         std::ofstream(script) << "#!/bin/sh\n"
                               << "printf '%s\\n' \"$@\" > '" << recordOf(name).string() << ".part'\n"
-                              << "mv '" << recordOf(name).string() << ".part' '" << recordOf(name).string() << "'\n"
+                              << "/bin/mv '" << recordOf(name).string() << ".part' '" << recordOf(name).string() << "'\n"
                               << "exit " << exitCode << "\n";
         ::chmod(script.c_str(), 0755);
     }
