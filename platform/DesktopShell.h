@@ -5,7 +5,8 @@
 //
 // Neither call may keep the host's user-interface thread waiting: an opener that learns only later
 // whether the document opened reports that through collectFailure at a later idle, and a message
-// box is shown beside the host's window, not modally over it.
+// box is shown beside the host's window, not modally over it. Both are used from the host's
+// user-interface thread only.
 
 #include <optional>
 
