@@ -18,8 +18,8 @@ public:
     static constexpr int kExitUnknown = -1;
 
     // The full path of the executable `program` in the folders PATH names (the system's default
-    // folders without PATH); empty when there is none. Empty PATH entries are skipped: they would
-    // run whatever lies in the host's working folder.
+    // folders without PATH); empty when there is none. Empty and relative PATH entries are
+    // skipped: they would run whatever lies in the host's working folder.
     static std::string findOnPath(const char* program);
 
     // Starts `executable` (a full path) with `arguments`, in a session of its own, with standard
