@@ -29,6 +29,8 @@ public:
     // Writing is only possible on a key created for writing; the calls answer false otherwise.
     virtual bool setBinary(const char* name, const void* data, std::size_t size) = 0;
     virtual bool setString(const char* name, const char* zeroTerminatedText) = 0;
+    // Removes a value; answers true when the value is gone afterwards (also when it never existed).
+    virtual bool deleteValue(const char* name) = 0;
 
     // Ends the transaction: a key created for writing stores everything it set in one step. Also
     // run by the destructor. Answers false when the values could not be stored.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need. Safe to run again.
+# Installs the Debian packages the build, the tests, the demo and the installed plug-in need (xdg-utils
+# opens the user manual). Safe to run again.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
@@ -8,6 +9,7 @@ packages=(
   libx11-dev libxtst-dev xvfb xauth x11-utils
   libsndfile1-dev fonts-liberation
   clang-14 libclang-rt-14-dev binutils
+  xdg-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -162,6 +162,12 @@ public:
         return true;
     }
 
+    bool deleteValue(const char* name) override {
+        if (!writable_ || !name) return false;
+        if (contents_.remove(name)) dirty_ = true;
+        return true;
+    }
+
     bool close() override {
         if (!writable_) return true;
         writable_ = false;

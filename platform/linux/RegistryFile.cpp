@@ -292,4 +292,8 @@ bool RegistryFile::set(std::string_view name, std::uint32_t registryType, std::s
     return true;
 }
 
+bool RegistryFile::remove(std::string_view name) {
+    return std::erase_if(values_, [&](const Value& v) { return equalsIgnoringAsciiCase(v.name, name); }) > 0;
+}
+
 }  // namespace velunor

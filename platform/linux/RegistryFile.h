@@ -37,6 +37,8 @@ public:
     const Value* find(std::string_view name) const;
     // False for a name the file cannot hold (empty, control characters, not UTF-8).
     bool set(std::string_view name, std::uint32_t registryType, std::string_view data);
+    // False when there was no such value.
+    bool remove(std::string_view name);
 
     const std::vector<Value>& values() const { return values_; }
 

@@ -138,6 +138,25 @@ TEST_F(FileSettingsStoreTest, AwkwardStringsSurviveTheFile) {
     EXPECT_STREQ(buffer, "still here");
 }
 
+TEST_F(FileSettingsStoreTest, DeletingRemovesOnlyThatValue) {
+    ASSERT_TRUE(writeFloat("Avureference", 0.25f));
+    {
+        auto key = store_->createForWriting();
+        ASSERT_TRUE(key->setString("ManualPath", "/opt/manual.html"));
+    }
+    {
+        auto key = store_->createForWriting();
+        EXPECT_TRUE(key->deleteValue("manualpath"));  // names compare without case
+        EXPECT_TRUE(key->deleteValue("NeverThere"));
+        EXPECT_TRUE(key->close());
+    }
+    auto key = store_->openForReading();
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->readValue("ManualPath", nullptr, 0), 0u);
+    EXPECT_EQ(readFloat("Avureference", 1.0f), 0.25f);
+    EXPECT_FALSE(key->deleteValue("Avureference"));  // a reading key changes nothing
+}
+
 TEST_F(FileSettingsStoreTest, TwoProcessesWritingAtOnceKeepEveryValue) {
     ASSERT_TRUE(writeFloat("Seed", 1.0f));
     constexpr int kWriters = 4;
