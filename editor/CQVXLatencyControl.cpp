@@ -64,8 +64,12 @@ CMouseEventResult CQVXLatencyControl::onMouseDown(CPoint& where, const CButtonSt
         return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
     }
     if (buttons.isDoubleClick()) {
+        // Reported even when the value stays: the label strip must see the flag now, or a later
+        // arrow click would adopt the host latency instead of stepping.
         doubleClicked = true;
-        velunor::editor::setValueAndReport(*this, getDefaultValue());
+        setValue(getDefaultValue());
+        valueChanged();
+        invalid();
         endEdit();
         return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
     }
