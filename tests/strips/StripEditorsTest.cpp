@@ -1,5 +1,7 @@
 // The strips built, laid out, kept up to date and used with synthetic input on an offscreen frame.
 
+#include <cairo.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -413,6 +415,39 @@ TEST_F(StripsFixture, ClosingReleasesEverything) {
     filters->setParameter(kProcess, 1.0f);
     filters->setProcessState(1.0f);
     label->idle();
+}
+
+// What the frame shows is the strips' artwork: the FILTERS IN switch in its lit frame once PROCESS
+// is on, the slider handle where the value puts it, and the tape under the track name.
+TEST_F(StripsFixture, TheFrameShowsTheStripsArtwork) {
+    set(kProcess, 1.0f);
+    set(kFiltersIn, 1.0f);
+    set(kHighPassFrequency, 0.5f);
+    effect->setLabel("Drums");
+    label->setParameter(kLabelChanged, 0.0f);
+    showBothOpen(0);
+    frame->idle();
+    cairo_surface_t* shown = frame->getBackBuffer();
+
+    auto expectArt = [&](int resource, CPoint inBitmap, CPoint inFrame) {
+        CBitmap art(resource);
+        ASSERT_TRUE(art.isLoaded()) << resource;
+        EXPECT_EQ(guitest::pixelAt(shown, static_cast<int>(inFrame.x), static_cast<int>(inFrame.y)),
+                  guitest::pixelAt(art.getSurface(), static_cast<int>(inBitmap.x), static_cast<int>(inBitmap.y)))
+            << resource << " at " << inFrame.x << "," << inFrame.y;
+    };
+    // Frame 2 of three (on and active), 30 pixels each.
+    expectArt(10020, CPoint(15, 60 + 15), CPoint(541 + 15, 169 + 4 + 15));
+    // The handle at 0.5 starts 72 pixels into its travel.
+    expectArt(10024, CPoint(9, 16), CPoint(58 + 72 + 9, 169 + 10 + 16));
+    // Between the filters: the strip's own bitmap; and the label strip's under its tape.
+    expectArt(31000, CPoint(260, 45), CPoint(260, 169 + 45));
+    expectArt(34000, CPoint(30, 3), CPoint(30, 222 + 3));
+
+    // PROCESS off: the same switch drops to its unlit frame.
+    set(kProcess, 0.0f);
+    frame->idle();
+    expectArt(10020, CPoint(15, 30 + 15), CPoint(541 + 15, 169 + 4 + 15));
 }
 
 }  // namespace
