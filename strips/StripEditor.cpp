@@ -24,12 +24,15 @@ bool StripEditor::open(CFrame* frame, CBitmap* background, CCoord height) {
     return true;
 }
 
+// The strip keeps a reference of its own to its container; the frame holds a second one while the
+// strip is shown. So a frame closed before its strips takes nothing from under them.
 void StripEditor::close() {
     if (container_) {
-        if (shown_ && frame_ && frame_->isChild(container_)) frame_->removeView(container_, true);
-        else container_->forget();
+        detach();
+        container_->forget();
     }
     container_ = nullptr;
+    frame_ = nullptr;
     shown_ = false;
     clearControls();
 }
@@ -38,13 +41,20 @@ void StripEditor::place(const CPoint& position) {
     if (!container_ || !frame_) return;
     const CRect rect(position.x, position.y, position.x + kWidth, position.y + height_);
     container_->setViewSize(rect, false);
-    if (!frame_->isChild(container_)) frame_->addView(container_);
+    if (!container_->isAttached()) {
+        container_->remember();
+        frame_->addView(container_);
+    }
     shown_ = true;
 }
 
 void StripEditor::hide() {
-    if (container_ && frame_ && frame_->isChild(container_)) frame_->removeView(container_, false);
+    if (container_) detach();
     shown_ = false;
+}
+
+void StripEditor::detach() {
+    if (auto* parent = dynamic_cast<CViewContainer*>(container_->getParentView())) parent->removeView(container_, true);
 }
 
 CBitmap* StripEditor::loadBackground(int resourceId) {

@@ -69,6 +69,8 @@ protected:
 
 private:
     void addView(CControl* control, int32 index);
+    // Takes the container off whatever holds it.
+    void detach();
     std::vector<CQVXHintControl*> hinted_;
 };
 

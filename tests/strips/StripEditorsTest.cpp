@@ -417,6 +417,17 @@ TEST_F(StripsFixture, ClosingReleasesEverything) {
     label->idle();
 }
 
+TEST_F(StripsFixture, AFrameClosedBeforeItsStripsTakesNothingFromThem) {
+    showBothOpen();
+    CViewContainer* shown = label->get(StripForm::open, 0)->getContainer();
+    frame->close();
+    EXPECT_FALSE(shown->isAttached());
+    EXPECT_EQ(shown->getNbReference(), 1);
+    label->close();
+    filters->close();
+    frame = guitest::makeOffscreenFrame(586, 261, &frameEditor);
+}
+
 // What the frame shows is the strips' artwork: the FILTERS IN switch in its lit frame once PROCESS
 // is on, the slider handle where the value puts it, and the tape under the track name.
 TEST_F(StripsFixture, TheFrameShowsTheStripsArtwork) {
