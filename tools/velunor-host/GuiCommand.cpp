@@ -1,10 +1,12 @@
 // velunor-host gui PLUGIN [IN.wav] [options]: shows the plug-in's editor in a top-level window of
 // our own, as a DAW does, while a file or a line-up tone plays through the plug-in in real time on
-// an audio thread; clicks at given times, then saves the window's pixels.
+// an audio thread; clicks and types at given times, then saves the window's pixels and the
+// plug-in's state.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -29,11 +31,17 @@ struct Click {
     double atSeconds = 0;
 };
 
+struct Entry {
+    std::string text;
+    double atSeconds = 0;
+};
+
 struct GuiOptions {
-    std::string plugin, input, screenshot;
+    std::string plugin, input, screenshot, saveChunk;
     double seconds = kDefaultSeconds;
     std::vector<std::pair<VstInt32, float>> params;
     std::vector<Click> clicks;
+    std::vector<Entry> entries;
 };
 
 int usage(const std::string& message) {
@@ -56,6 +64,15 @@ bool parseClick(const std::string& text, Click& click) {
         !parseFloat(text.substr(at + 1), t) || x < 0 || y < 0 || x > 32767 || y > 32767 || t < 0)
         return false;
     click = {static_cast<int>(x), static_cast<int>(y), t};
+    return true;
+}
+
+// "TEXT@T": the text may hold '@' itself; the time follows the last one.
+bool parseEntry(const std::string& text, Entry& entry) {
+    const std::size_t at = text.rfind('@');
+    float t = 0;
+    if (at == std::string::npos || !parseFloat(text.substr(at + 1), t) || t < 0) return false;
+    entry = {text.substr(0, at), t};
     return true;
 }
 
@@ -84,8 +101,15 @@ int parse(const std::vector<std::string>& args, GuiOptions& o) {
             if (!value(v) || !parseClick(v, click))
                 return usage("--click needs X,Y@T: window coordinates and a time in seconds (got '" + v + "')");
             o.clicks.push_back(click);
+        } else if (a == "--enter") {
+            Entry entry;
+            if (!value(v) || !parseEntry(v, entry))
+                return usage("--enter needs TEXT@T: the text and a time in seconds (got '" + v + "')");
+            o.entries.push_back(entry);
         } else if (a == "--screenshot") {
             if (!value(o.screenshot)) return usage("--screenshot needs a file");
+        } else if (a == "--save-chunk") {
+            if (!value(o.saveChunk)) return usage("--save-chunk needs a file");
         } else if (a.size() > 1 && a[0] == '-') {
             return usage("unknown option '" + a + "'");
         } else {
@@ -96,6 +120,8 @@ int parse(const std::vector<std::string>& args, GuiOptions& o) {
     o.plugin = files[0];
     if (files.size() == 2) o.input = files[1];
     std::sort(o.clicks.begin(), o.clicks.end(), [](const Click& a, const Click& b) { return a.atSeconds < b.atSeconds; });
+    std::stable_sort(o.entries.begin(), o.entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.atSeconds < b.atSeconds; });
     return kExitOk;
 }
 
@@ -151,7 +177,7 @@ int runGui(const std::vector<std::string>& args) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     const auto end = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(o.seconds));
-    std::size_t nextClick = 0;
+    std::size_t nextClick = 0, nextEntry = 0;
     auto tick = start;
     bool open = true;
     while (open && Clock::now() < end) {
@@ -159,6 +185,8 @@ int runGui(const std::vector<std::string>& args) {
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
         for (; nextClick < o.clicks.size() && o.clicks[nextClick].atSeconds <= elapsed; ++nextClick)
             window.click(o.clicks[nextClick].x, o.clicks[nextClick].y);
+        for (; nextEntry < o.entries.size() && o.entries[nextEntry].atSeconds <= elapsed; ++nextEntry)
+            window.enterText(o.entries[nextEntry].text);
         plugin->dispatch(effEditIdle);
         // audioMasterSizeWindow from the editor: the host window follows.
         const hosting::HostState& host = plugin->host();
@@ -176,6 +204,14 @@ int runGui(const std::vector<std::string>& args) {
     audio.stop();
     plugin->dispatch(effMainsChanged, 0, 0);
     if (!saved) return fail(error);
+    if (!o.saveChunk.empty()) {
+        void* data = nullptr;
+        const VstIntPtr size = plugin->dispatch(effGetChunk, 0, 0, &data);
+        if (size <= 0 || !data) return fail("the plug-in gave no state chunk to save");
+        std::ofstream file(o.saveChunk, std::ios::binary);
+        file.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+        if (!file) return fail("cannot write chunk file '" + o.saveChunk + "'");
+    }
     return kExitOk;
 }
 

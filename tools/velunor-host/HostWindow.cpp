@@ -1,6 +1,8 @@
 #include "tools/velunor-host/HostWindow.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <cairo.h>
@@ -47,6 +49,20 @@ void sendButton(Display* display, Window target, int x, int y, bool press) {
     b.same_screen = True;
     b.time = CurrentTime;
     XSendEvent(display, target, True, press ? ButtonPressMask : ButtonReleaseMask, &event);
+}
+
+void sendKey(Display* display, Window target, KeyCode code, unsigned int state, bool press) {
+    XEvent event{};
+    XKeyEvent& k = event.xkey;
+    k.type = press ? KeyPress : KeyRelease;
+    k.display = display;
+    k.window = target;
+    k.root = DefaultRootWindow(display);
+    k.keycode = code;
+    k.state = state;
+    k.same_screen = True;
+    k.time = CurrentTime;
+    XSendEvent(display, target, True, press ? KeyPressMask : KeyReleaseMask, &event);
 }
 
 }  // namespace
@@ -129,6 +145,34 @@ void HostWindow::click(int x, int y) {
         sendButton(display_, target, tx, ty, true);
         sendButton(display_, target, tx, ty, false);
     }
+    XFlush(display_);
+}
+
+void HostWindow::enterText(const std::string& text) {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    const KeyCode shift = XKeysymToKeycode(display_, XK_Shift_L);
+    auto key = [&](KeySym sym) {
+        const KeyCode code = XKeysymToKeycode(display_, sym);
+        if (code == 0) return;  // not on this keyboard
+        // The symbol sits on the shifted level of its key ('A', '?').
+        const bool shifted = XkbKeycodeToKeysym(display_, code, 0, 0) != sym;
+        if (hasXTest_) {
+            if (shifted) XTestFakeKeyEvent(display_, shift, True, CurrentTime);
+            XTestFakeKeyEvent(display_, code, True, CurrentTime);
+            XTestFakeKeyEvent(display_, code, False, CurrentTime);
+            if (shifted) XTestFakeKeyEvent(display_, shift, False, CurrentTime);
+        } else if (focus != None && focus != PointerRoot) {
+            const unsigned int state = shifted ? ShiftMask : 0;
+            sendKey(display_, focus, code, state, true);
+            sendKey(display_, focus, code, state, false);
+        }
+    };
+    // Printable ASCII characters are their own keysyms.
+    for (unsigned char c : text)
+        if (c >= 0x20 && c < 0x7f) key(static_cast<KeySym>(c));
+    key(XK_Return);
     XFlush(display_);
 }
 

@@ -2,7 +2,7 @@
 // The host's own top-level X11 window, the parent a plug-in's editor opens in: it follows the
 // editor's size requests, sends clicks to window coordinates (through the XTest extension when
 // the server has it, as a user's pointer would, or else as synthesized events to the window under
-// the point), and saves what it shows as a PNG.
+// the point), types into the focused window, and saves what it shows as a PNG.
 
 #include <string>
 
@@ -25,6 +25,9 @@ public:
     bool processEvents();
     // A left click at window coordinates.
     void click(int x, int y);
+    // Types the text's printable ASCII characters into the window that has the keyboard focus,
+    // then presses Return.
+    void enterText(const std::string& text);
     // Waits until the server has handled every request, ours and (roughly) the editor's.
     void sync();
     // The window's pixels, children included.

@@ -17,7 +17,8 @@ void printUsage(std::FILE* to) {
         "  velunor-host process PLUGIN IN.wav OUT.wav [--block N] [--param INDEX=VALUE ...]\n"
         "                       [--load-chunk FILE] [--save-chunk FILE]\n"
         "  velunor-host gui PLUGIN [IN.wav] [--seconds S] [--param INDEX=VALUE ...]\n"
-        "                   [--click X,Y@T ...] [--screenshot FILE.png]\n",
+        "                   [--click X,Y@T ...] [--enter TEXT@T ...] [--screenshot FILE.png]\n"
+        "                   [--save-chunk FILE]\n",
         to);
 }
 
