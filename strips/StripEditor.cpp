@@ -34,7 +34,7 @@ void StripEditor::close() {
     container_ = nullptr;
     frame_ = nullptr;
     shown_ = false;
-    clearControls();
+    hinted_.clear();
 }
 
 void StripEditor::place(const CPoint& position) {
@@ -63,8 +63,6 @@ CBitmap* StripEditor::loadBackground(int resourceId) {
     bitmap->forget();
     return nullptr;
 }
-
-void StripEditor::clearControls() { hinted_.clear(); }
 
 void StripEditor::addView(CControl* control, int32 index) {
     if (index >= 0) control->setValue(effect_->getParameter(index));

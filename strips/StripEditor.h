@@ -58,7 +58,6 @@ protected:
     // negative index); a hinted control also takes the strip's hint label.
     template <typename Control>
     Control* add(Control* control, int32 index);
-    void clearControls();
 
     CFrame* frame_ = nullptr;
     Templete* effect_;

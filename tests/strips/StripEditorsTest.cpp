@@ -177,7 +177,7 @@ TEST_F(StripsFixture, TheHolderShowsOneStripOfItsFormAndMeter) {
 }
 
 TEST_F(StripsFixture, TypedFrequencies) {
-    // The spec'd points of the two laws: 20 Hz x 100^v and 300 Hz x 100^v.
+    // The named points of the two laws: 20 Hz x 100^v and 300 Hz x 100^v.
     EXPECT_FLOAT_EQ(StripFiltersEditor::highPassValueFromText("2k"), 1.0f);
     EXPECT_FLOAT_EQ(StripFiltersEditor::highPassValueFromText("200"), 0.5f);
     EXPECT_FLOAT_EQ(StripFiltersEditor::lowPassValueFromText("3000"), 0.5f);
