@@ -56,10 +56,8 @@ protected:
         dispatch = new StripDispatch(effect.get());
         effect->setEditor(dispatch);
         frame = guitest::makeOffscreenFrame(586, 261, &frameEditor);
-        for (auto*& h : hints) {
-            h = new CHelpHintLabel(CRect(304, 0, 496, 14));
-            h->remember();
-        }
+        // The panels' hint lines, owned here.
+        for (auto*& h : hints) h = new CHelpHintLabel(CRect(304, 0, 496, 14));
         filters = std::make_unique<StripFiltersSafeEditor>(dispatch, effect.get());
         label = std::make_unique<StripLabelSafeEditor>(dispatch, effect.get());
         filters->open(frame);
