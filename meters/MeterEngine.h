@@ -8,6 +8,7 @@
 // readDisplayValue, pollOver, syncCalibration and the held-value accessors on the editor thread.
 // Everything one of them writes and another reads is a Relaxed value.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -94,6 +95,7 @@ public:
     double valueAtBlockStart(MeterValue which, int channel) const { return blockStart(which)[ch(channel)]; }
     double overCount(int channel) const { return overCount_[ch(channel)]; }
     double oversNeeded() const { return overNeeded_; }
+    double gain() const { return gain_; }
     int holdCount(int channel) const { return holdCount_[ch(channel)]; }
     int samplesPerTick() const { return samplesPerTick_; }
 
@@ -111,37 +113,43 @@ protected:
     // The common part of prepare: history cleared, tick length from the rate.
     void prepareCore();
 
-    // The per-sample skeleton. Engine supplies overThreshold() (once per block) and
-    // measure(channel, t, threshold) for one channel's over test, detector and hold.
+    // The measuring state of both channels. A block keeps it in registers and writes it back to
+    // the shared values at its end and before every history tick; only the audio thread writes
+    // these values, and the editor reads them per block.
+    struct BlockState {
+        std::array<double, 2> level, held, meanSquare, overCount;
+        std::array<int, 2> holdCount;
+
+        // A sample counts as over when it reaches the threshold or is not a number at all.
+        void countOver(std::size_t c, bool over, double overNeeded) {
+            if (over) overCount[c] = overCount[c] + 1.0;
+            else if (overNeeded > overCount[c]) overCount[c] = 0.0;
+        }
+        // Stops at the hold length: the held level falls from then on, and the count never
+        // overflows.
+        template <typename Length>
+        void advanceHoldCount(std::size_t c, Length holdLength) {
+            if (static_cast<Length>(holdCount[c]) < holdLength) ++holdCount[c];
+        }
+        // The PPM and RMS marker: rises above the held level, falls with `decay` after the hold
+        // length.
+        void holdPeak(std::size_t c, double peak, double decay, double holdLength) {
+            double h = held[c];
+            if (peak > h) {
+                h = peak;
+                holdCount[c] = 0;
+            }
+            if (holdCount[c] >= holdLength) h = h + (0.0 - h) * decay;
+            advanceHoldCount(c, holdLength);
+            held[c] = flushTiny(h);
+        }
+    };
+
+    // The per-sample skeleton. Engine::blockDetector() gives, once per block, an object with the
+    // block's coefficients: measure(state, channel, t, forcedOver) runs one channel's over test,
+    // detector and hold, finish() ends the block.
     template <typename Engine>
     void runBlock(Engine& engine, float** in, VstInt32 frames);
-
-    // A sample counts as over when it reaches the threshold or is not a number at all.
-    void countOver(int channel, bool over) {
-        Relaxed<double>& count = overCount_[static_cast<std::size_t>(channel)];
-        if (over) count = count + 1.0;
-        else if (overNeeded_ > count) count = 0.0;
-    }
-
-    // Stops at the hold length: the held level falls from then on, and the count never overflows.
-    template <typename Length>
-    void advanceHoldCount(int channel, Length holdLength) {
-        int& n = holdCount_[static_cast<std::size_t>(channel)];
-        if (static_cast<Length>(n) < holdLength) ++n;
-    }
-
-    // The PPM and RMS marker: rises above the held level, falls with `decay` after the hold length.
-    void holdPeak(int channel, double peak, double decay, double holdLength) {
-        const auto c = static_cast<std::size_t>(channel);
-        double held = held_[c];
-        if (peak > held) {
-            held = peak;
-            holdCount_[c] = 0;
-        }
-        if (holdCount_[c] >= holdLength) held = held + (0.0 - held) * decay;
-        advanceHoldCount(channel, holdLength);
-        held_[c] = flushTiny(held);
-    }
 
     static double flushTiny(double x) { return (x + 1e-14) - 1e-14; }
     static std::size_t ch(int channel) { return channel == 1 ? 1u : 0u; }
@@ -154,7 +162,6 @@ protected:
     void setGain(double gain) { gain_ = gain; }
     void setMidAtten(int position) { midAtten_ = position; }
     void setPrecise(bool on) { precise_ = on; }
-    double gain() const { return gain_; }
 
     ChannelValues level_{}, levelAtBlockStart_{};
     ChannelValues held_{}, heldAtBlockStart_{};
@@ -167,6 +174,8 @@ private:
     std::size_t positionOf(VstInt32 index) const { return static_cast<std::size_t>(index - settings_.front().index); }
     void file(const MeterSetting& setting, float value);
     void takeOver(CalibrationMode from, bool throughOwner);
+    BlockState loadState() const;
+    void storeState(const BlockState& state);
     void historyTick();
     int laneOf(MeterValue which, int channel) const;
     int overLane(int channel) const { return (hasMeanSquare_ ? 6 : 4) + channel; }
@@ -195,6 +204,11 @@ private:
     std::array<double, 2> overTimer_{};
 
     TruePeakDetector truePeak_;
+    // One chunk of both channels widened for the PRECISE stage, and which samples were not finite.
+    alignas(64) std::array<double, TruePeakDetector::kChunk> chunkL_{};
+    alignas(64) std::array<double, TruePeakDetector::kChunk> chunkR_{};
+    std::array<bool, TruePeakDetector::kChunk> badL_{};
+    std::array<bool, TruePeakDetector::kChunk> badR_{};
     Relaxed<double> gain_{1.0};
     Relaxed<double> overNeeded_{3.0};
     std::array<Relaxed<bool>, 2> overLatched_{};
@@ -225,19 +239,11 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
     const int midAtten = midAtten_;
     const double gain = gain_;
     const bool lag = lagMs_ != 0;
-    const double threshold = engine.overThreshold();
     if (precise) truePeak_.beginBlock(sampleRate_);
 
-    for (VstInt32 n = 0; n < frames; ++n) {
-        double l = left[n];
-        double r = right[n];
-        // A sample that is not a number is measured as silence and counted as an over: it lights
-        // the LED instead of poisoning detectors that nothing ever clears.
-        bool badL = !std::isfinite(l);
-        bool badR = !std::isfinite(r);
-        if (badL) l = 0.0;
-        if (badR) r = 0.0;
-        if (precise) truePeak_.process(l, r);
+    auto detector = engine.blockDetector();
+    BlockState state = loadState();
+    auto measure = [&](double l, double r, bool badL, bool badR) {
         double a = l;
         double b = r;
         bool badA = badL;
@@ -249,10 +255,41 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
             b = l - r;
             badA = badB = badL || badR;
         }
-        engine.measure(0, std::fabs(a) * gain, threshold, badA);
-        engine.measure(1, std::fabs(b) * gain, threshold, badB);
-        if (lag) historyTick();
+        detector.measure(state, 0, std::fabs(a) * gain, badA);
+        detector.measure(state, 1, std::fabs(b) * gain, badB);
+        if (lag && ++tickCount_ >= samplesPerTick_) {
+            storeState(state);
+            historyTick();
+            state.overCount = {overCount_[0].load(), overCount_[1].load()};
+        }
+    };
+    // A sample that is not a number is measured as silence and counted as an over: it lights the
+    // LED instead of poisoning detectors that nothing ever clears.
+    if (precise) {
+        for (VstInt32 start = 0; start < frames; start += TruePeakDetector::kChunk) {
+            const int count = static_cast<int>(std::min<VstInt32>(TruePeakDetector::kChunk, frames - start));
+            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+                const double l = left[static_cast<std::size_t>(start) + i];
+                const double r = right[static_cast<std::size_t>(start) + i];
+                badL_[i] = !std::isfinite(l);
+                badR_[i] = !std::isfinite(r);
+                chunkL_[i] = badL_[i] ? 0.0 : l;
+                chunkR_[i] = badR_[i] ? 0.0 : r;
+            }
+            truePeak_.process(chunkL_.data(), chunkR_.data(), count);
+            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) measure(chunkL_[i], chunkR_[i], badL_[i], badR_[i]);
+        }
+    } else {
+        for (VstInt32 n = 0; n < frames; ++n) {
+            const double l = left[n];
+            const double r = right[n];
+            const bool badL = !std::isfinite(l);
+            const bool badR = !std::isfinite(r);
+            measure(badL ? 0.0 : l, badR ? 0.0 : r, badL, badR);
+        }
     }
+    storeState(state);
+    detector.finish();
 }
 
 }  // namespace velunor

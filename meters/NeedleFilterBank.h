@@ -22,16 +22,38 @@ public:
     // history is whatever it last held.
     void design(double frequencyHz, double dampingAtRest, double dampingAtFullScale);
 
-    double step(double x) {
-        const int used = current_;
-        const double y = static_cast<float>(sections_[static_cast<std::size_t>(used)].step(x));
-        const float deflection = static_cast<float>(y) < 0.0f ? 0.0f : static_cast<float>(y) > 1.0f ? 1.0f : static_cast<float>(y);
-        const int next = static_cast<int>(15.0f * deflection + 0.5f);
-        previous_ = used;
-        current_ = next;
-        if (next != used) sections_[static_cast<std::size_t>(next)].takeHistoryFrom(sections_[static_cast<std::size_t>(used)]);
-        return y;
-    }
+    // The bank as one block steps it: the current section's coefficients and the needle's
+    // history stay in registers, and a section is read or written only when the needle moves
+    // into another one. finish() hands the state back to the bank.
+    class Cursor {
+    public:
+        explicit Cursor(NeedleFilterBank& bank);
+
+        // One sample: the current section's output rounded to single precision (not clamped);
+        // the deflection then picks the section for the next sample, which takes the history.
+        double step(double x) {
+            const int used = current_;
+            const double y = static_cast<float>(NeedleSection::step(coefficients_, offset_, history_, x));
+            const float deflection = static_cast<float>(y) < 0.0f   ? 0.0f
+                                     : static_cast<float>(y) > 1.0f ? 1.0f
+                                                                    : static_cast<float>(y);
+            const int next = static_cast<int>(15.0f * deflection + 0.5f);
+            previous_ = used;
+            if (next != used) enter(next);
+            return y;
+        }
+        void finish();
+
+    private:
+        void enter(int section);
+
+        NeedleFilterBank& bank_;
+        int current_;
+        int previous_;
+        NeedleSection::Coefficients coefficients_;
+        double offset_;
+        NeedleSection::History history_;
+    };
 
     const NeedleSection& section(int i) const { return sections_[static_cast<std::size_t>(i)]; }
     int currentSection() const { return current_; }

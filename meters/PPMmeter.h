@@ -17,9 +17,19 @@ public:
 
     const PeakBallistics& ballistics() const { return ballistics_; }
 
-    // For runBlock.
     double overThreshold() const;
-    void measure(int channel, double t, double threshold, bool forcedOver);
+
+    // One block's coefficients, for runBlock.
+    struct Detector {
+        double threshold, overNeeded, attack, release, holdLength;
+        void measure(BlockState& s, std::size_t c, double t, bool forcedOver) const {
+            s.countOver(c, forcedOver || t >= threshold, overNeeded);
+            s.level[c] = PeakBallistics::follow(s.level[c], t, attack, release);
+            s.holdPeak(c, s.level[c], release, holdLength);
+        }
+        void finish() const {}
+    };
+    Detector blockDetector() const;
 
 private:
     void applySetting(const MeterSetting& setting, float value) override;

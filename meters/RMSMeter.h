@@ -18,9 +18,21 @@ public:
     const PeakBallistics& ballistics() const { return ballistics_; }
     float rmsCoefficient() const { return rmsCoefficient_; }
 
-    // For runBlock.
     double overThreshold() const;
-    void measure(int channel, double t, double threshold, bool forcedOver);
+
+    // One block's coefficients, for runBlock.
+    struct Detector {
+        double threshold, overNeeded, attack, release, holdLength, rmsCoefficient;
+        void measure(BlockState& s, std::size_t c, double t, bool forcedOver) const {
+            s.countOver(c, forcedOver || t >= threshold, overNeeded);
+            s.level[c] = PeakBallistics::follow(s.level[c], t, attack, release);
+            s.holdPeak(c, s.level[c], release, holdLength);
+            const double ms = s.meanSquare[c];
+            s.meanSquare[c] = ((t * t - ms) * rmsCoefficient + ms + 1e-14) - 1e-14;
+        }
+        void finish() const {}
+    };
+    Detector blockDetector() const;
 
 private:
     void applySetting(const MeterSetting& setting, float value) override;

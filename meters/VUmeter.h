@@ -26,9 +26,31 @@ public:
     bool typeB() const { return typeB_; }
     const NeedleFilterBank& needleBank(int channel) const { return banks_[channel == 1 ? 1 : 0]; }
 
-    // For runBlock.
     double overThreshold() const;
-    void measure(int channel, double t, double threshold, bool forcedOver);
+
+    // One block's coefficients and needle cursors, for runBlock.
+    struct Detector {
+        std::array<NeedleFilterBank::Cursor, 2> needles;
+        double threshold, overNeeded, holdDecay;
+        float holdLength;
+        void measure(BlockState& s, std::size_t c, double t, bool forcedOver) {
+            const double needle = needles[c].step(t * kNeedleScale);
+            s.level[c] = needle;
+            s.countOver(c, forcedOver || t >= threshold, overNeeded);
+            double held = s.held[c];
+            if (needle >= held) {
+                held = needle;
+                s.holdCount[c] = 0;
+            }
+            if (static_cast<float>(s.holdCount[c]) >= holdLength) held = held + (0.0 - held) * holdDecay;
+            s.advanceHoldCount(c, holdLength);
+            s.held[c] = held;
+        }
+        void finish() {
+            for (auto& needle : needles) needle.finish();
+        }
+    };
+    Detector blockDetector();
 
 private:
     void applySetting(const MeterSetting& setting, float value) override;
