@@ -148,7 +148,7 @@ MeterEngine::BlockState MeterEngine::loadState() const {
     return s;
 }
 
-void MeterEngine::storeState(const BlockState& s) {
+void MeterEngine::storeState(BlockState s) {
     for (std::size_t c = 0; c < 2; ++c) {
         level_[c] = s.level[c];
         held_[c] = s.held[c];

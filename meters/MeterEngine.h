@@ -175,7 +175,8 @@ private:
     void file(const MeterSetting& setting, float value);
     void takeOver(CalibrationMode from, bool throughOwner);
     BlockState loadState() const;
-    void storeState(const BlockState& state);
+    // By value: the loop's own state never has its address taken, so it stays in registers.
+    void storeState(BlockState state);
     void historyTick();
     int laneOf(MeterValue which, int channel) const;
     int overLane(int channel) const { return (hasMeanSquare_ ? 6 : 4) + channel; }

@@ -39,23 +39,4 @@ NeedleFilterBank::Cursor::Cursor(NeedleFilterBank& bank)
       offset_(bank.sections_[static_cast<std::size_t>(current_)].offset()),
       history_(bank.sections_[static_cast<std::size_t>(current_)].history()) {}
 
-void NeedleFilterBank::Cursor::enter(int section) {
-    // The section left keeps the history of its last step, as the one entered takes it over.
-    NeedleSection& left = bank_.sections_[static_cast<std::size_t>(current_)];
-    left.setHistory(history_);
-    left.setOffset(offset_);
-    current_ = section;
-    const NeedleSection& entered = bank_.sections_[static_cast<std::size_t>(section)];
-    coefficients_ = entered.coefficients();
-    offset_ = entered.offset();
-}
-
-void NeedleFilterBank::Cursor::finish() {
-    NeedleSection& s = bank_.sections_[static_cast<std::size_t>(current_)];
-    s.setHistory(history_);
-    s.setOffset(offset_);
-    bank_.current_ = current_;
-    bank_.previous_ = previous_;
-}
-
 }  // namespace velunor

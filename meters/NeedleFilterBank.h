@@ -64,4 +64,25 @@ private:
     Relaxed<int> previous_{0};
 };
 
+// Inline, like step: a cursor whose address reached an out-of-line call would live in memory
+// instead of registers.
+inline void NeedleFilterBank::Cursor::enter(int section) {
+    // The section left keeps the history of its last step, as the one entered takes it over.
+    NeedleSection& left = bank_.sections_[static_cast<std::size_t>(current_)];
+    left.setHistory(history_);
+    left.setOffset(offset_);
+    current_ = section;
+    const NeedleSection& entered = bank_.sections_[static_cast<std::size_t>(section)];
+    coefficients_ = entered.coefficients();
+    offset_ = entered.offset();
+}
+
+inline void NeedleFilterBank::Cursor::finish() {
+    NeedleSection& s = bank_.sections_[static_cast<std::size_t>(current_)];
+    s.setHistory(history_);
+    s.setOffset(offset_);
+    bank_.current_ = current_;
+    bank_.previous_ = previous_;
+}
+
 }  // namespace velunor

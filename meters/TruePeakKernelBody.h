@@ -20,13 +20,16 @@ inline void fourTimesKernel(const double* window, int count, const TruePeakTaps&
     constexpr int kStep = V::kWidth * kGroup;
     for (int i = 0; i < count; i += kStep) {
         Reg outer[kGroup], inner[kGroup], mid[kGroup];
+#pragma GCC unroll 8
         for (int g = 0; g < kGroup; ++g) outer[g] = inner[g] = mid[g] = V::broadcast(0.0);
         const double* w = window + i;
+#pragma GCC unroll 4
         for (int k = 0; k < TruePeakTaps::kHalf; ++k) {
             const Reg even = V::broadcast(taps.even[k]);
             const Reg odd = V::broadcast(taps.odd[k]);
             const Reg middle = V::broadcast(taps.middle[k]);
-            for (int g = 0; g < kGroup; ++g) {
+    #pragma GCC unroll 8
+        for (int g = 0; g < kGroup; ++g) {
                 const Reg a = V::load(w + g * V::kWidth + k);
                 const Reg b = V::load(w + g * V::kWidth + TruePeakTaps::kTaps - 1 - k);
                 const Reg s = V::add(a, b);
@@ -35,6 +38,7 @@ inline void fourTimesKernel(const double* window, int count, const TruePeakTaps&
                 mid[g] = V::fma(middle, s, mid[g]);
             }
         }
+#pragma GCC unroll 8
         for (int g = 0; g < kGroup; ++g) {
             Reg best = V::load(w + g * V::kWidth);
             best = V::larger(best, V::add(outer[g], inner[g]));
@@ -51,16 +55,20 @@ inline void twoTimesKernel(const double* window, int count, const TruePeakTaps& 
     constexpr int kStep = V::kWidth * kGroup;
     for (int i = 0; i < count; i += kStep) {
         Reg sum[kGroup];
+#pragma GCC unroll 8
         for (int g = 0; g < kGroup; ++g) sum[g] = V::broadcast(0.0);
         const double* w = window + i;
+#pragma GCC unroll 4
         for (int k = 0; k < TruePeakTaps::kHalf; ++k) {
             const Reg half = V::broadcast(taps.half[k]);
-            for (int g = 0; g < kGroup; ++g) {
+    #pragma GCC unroll 8
+        for (int g = 0; g < kGroup; ++g) {
                 const Reg a = V::load(w + g * V::kWidth + k);
                 const Reg b = V::load(w + g * V::kWidth + TruePeakTaps::kTaps - 1 - k);
                 sum[g] = V::fma(half, V::add(a, b), sum[g]);
             }
         }
+#pragma GCC unroll 8
         for (int g = 0; g < kGroup; ++g)
             V::store(out + i + g * V::kWidth, V::larger(V::load(w + g * V::kWidth), sum[g]));
     }
