@@ -244,7 +244,8 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
 
     auto detector = engine.blockDetector();
     BlockState state = loadState();
-    auto measure = [&](double l, double r, bool badL, bool badR) {
+    // Inlined into both loops below: called, it would keep the state in memory.
+    auto measure = [&](double l, double r, bool badL, bool badR) __attribute__((always_inline)) {
         double a = l;
         double b = r;
         bool badA = badL;

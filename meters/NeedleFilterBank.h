@@ -31,7 +31,7 @@ public:
 
         // One sample: the current section's output rounded to single precision (not clamped);
         // the deflection then picks the section for the next sample, which takes the history.
-        double step(double x) {
+        [[gnu::always_inline]] double step(double x) {
             const int used = current_;
             const double y = static_cast<float>(NeedleSection::step(coefficients_, offset_, history_, x));
             const float deflection = static_cast<float>(y) < 0.0f   ? 0.0f

@@ -23,7 +23,7 @@ public:
     // One block's coefficients, for runBlock.
     struct Detector {
         double threshold, overNeeded, attack, release, holdLength, rmsCoefficient;
-        void measure(BlockState& s, std::size_t c, double t, bool forcedOver) const {
+        [[gnu::always_inline]] void measure(BlockState& s, std::size_t c, double t, bool forcedOver) const {
             s.countOver(c, forcedOver || t >= threshold, overNeeded);
             s.level[c] = PeakBallistics::follow(s.level[c], t, attack, release);
             s.holdPeak(c, s.level[c], release, holdLength);

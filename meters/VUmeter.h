@@ -33,7 +33,7 @@ public:
         std::array<NeedleFilterBank::Cursor, 2> needles;
         double threshold, overNeeded, holdDecay;
         float holdLength;
-        void measure(BlockState& s, std::size_t c, double t, bool forcedOver) {
+        [[gnu::always_inline]] void measure(BlockState& s, std::size_t c, double t, bool forcedOver) {
             const double needle = needles[c].step(t * kNeedleScale);
             s.level[c] = needle;
             s.countOver(c, forcedOver || t >= threshold, overNeeded);
