@@ -2,6 +2,7 @@
 // use, and the PRECISE stage by itself in every variant this processor runs.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -90,6 +91,25 @@ void truePeakStage(benchmark::State& state) {
     countSamples(state, frames);
 }
 BENCHMARK(truePeakStage)->ArgNames({"variant", "rate", "frames"})->ArgsProduct({{0, 1, 2, 3}, {48000, 96000}, {256}});
+
+// One dependent integer add per step, a cycle each on every x86-64: gives the clock the
+// arithmetic limits in docs/performance.md are worked out from.
+void clockEstimate(benchmark::State& state) {
+    constexpr int kAdds = 1024;
+    std::uint64_t x = 0;
+    const std::uint64_t one = 1;
+    for (auto _ : state) {
+        for (int i = 0; i < kAdds / 8; ++i) {
+            asm volatile("add %1, %0\n\tadd %1, %0\n\tadd %1, %0\n\tadd %1, %0\n\t"
+                         "add %1, %0\n\tadd %1, %0\n\tadd %1, %0\n\tadd %1, %0"
+                         : "+r"(x)
+                         : "r"(one));
+        }
+    }
+    benchmark::DoNotOptimize(x);
+    state.counters["ns_per_cycle"] = benchmark::Counter(kAdds * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(clockEstimate);
 
 }  // namespace
 }  // namespace velunor::bench
