@@ -136,25 +136,13 @@ void MeterEngine::prepareCore() {
     for (int i = 0; i < laneCount_ * kHistoryTicks; ++i) lanes_[static_cast<std::size_t>(i)] = 0.0;
 }
 
-MeterEngine::BlockState MeterEngine::loadState() const {
-    BlockState s{};
-    for (std::size_t c = 0; c < 2; ++c) {
-        s.level[c] = level_[c];
-        s.held[c] = held_[c];
-        s.meanSquare[c] = meanSquare_[c];
-        s.overCount[c] = overCount_[c];
-        s.holdCount[c] = holdCount_[c];
-    }
-    return s;
-}
-
 void MeterEngine::storeState(BlockState s) {
     for (std::size_t c = 0; c < 2; ++c) {
         level_[c] = s.level[c];
         held_[c] = s.held[c];
         meanSquare_[c] = s.meanSquare[c];
         overCount_[c] = s.overCount[c];
-        holdCount_[c] = s.holdCount[c];
+        holdCount_[c] = static_cast<int>(s.holdCount[c]);
     }
 }
 

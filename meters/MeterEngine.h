@@ -16,6 +16,7 @@
 #include <span>
 
 #include "core/Relaxed.h"
+#include "meters/ChannelPair.h"
 #include "host/VstAbi.h"
 #include "meters/CalibrationStores.h"
 #include "meters/EngineOwner.h"
@@ -113,45 +114,47 @@ protected:
     // The common part of prepare: history cleared, tick length from the rate.
     void prepareCore();
 
-    // The measuring state of both channels. A block keeps it in registers and writes it back to
-    // the shared values at its end and before every history tick; only the audio thread writes
-    // these values, and the editor reads them per block.
+    // The measuring state of both channels, side by side. A block keeps it in registers and
+    // writes it back to the shared values at its end and before every history tick; only the
+    // audio thread writes these values, and the editor reads them per block.
     struct BlockState {
-        std::array<double, 2> level, held, meanSquare, overCount;
-        std::array<int, 2> holdCount;
+        ChannelPair level, held, meanSquare, overCount;
+        // Whole numbers, exact in a double (and in a float: no hold reaches 2^24 samples).
+        ChannelPair holdCount;
 
-        // A sample counts as over when it reaches the threshold or is not a number at all.
-        void countOver(std::size_t c, bool over, double overNeeded) {
-            if (over) overCount[c] = overCount[c] + 1.0;
-            else if (overNeeded > overCount[c]) overCount[c] = 0.0;
+        // On an over sample the count goes up; on any other it restarts only while it is below
+        // the number needed, so that a reached count waits to be consumed.
+        void countOver(ChannelMask over, ChannelPair needed) {
+            const ChannelPair others = select(needed > overCount, ChannelPair::both(0.0), overCount);
+            overCount = select(over, overCount + ChannelPair::both(1.0), others);
         }
         // Stops at the hold length: the held level falls from then on, and the count never
         // overflows.
-        template <typename Length>
-        void advanceHoldCount(std::size_t c, Length holdLength) {
-            if (static_cast<Length>(holdCount[c]) < holdLength) ++holdCount[c];
+        void advanceHoldCount(ChannelPair holdLength) {
+            holdCount = select(holdCount < holdLength, holdCount + ChannelPair::both(1.0), holdCount);
         }
         // The PPM and RMS marker: rises above the held level, falls with `decay` after the hold
         // length.
-        void holdPeak(std::size_t c, double peak, double decay, double holdLength) {
-            double h = held[c];
-            if (peak > h) {
-                h = peak;
-                holdCount[c] = 0;
-            }
-            if (holdCount[c] >= holdLength) h = h + (0.0 - h) * decay;
-            advanceHoldCount(c, holdLength);
-            held[c] = flushTiny(h);
+        void holdPeak(ChannelPair peak, ChannelPair decay, ChannelPair holdLength) {
+            holdCount = select(peak > held, ChannelPair::both(0.0), holdCount);
+            const ChannelPair h = larger(peak, held);
+            // Before the hold length the decay is 0, and h + (0 - h) x 0 is h exactly (h is never
+            // -0): no select on the held level's own recursion.
+            const ChannelPair falling = maskedBy(holdCount >= holdLength, decay);
+            advanceHoldCount(holdLength);
+            held = flushTiny(h + (ChannelPair::both(0.0) - h) * falling);
         }
     };
 
     // The per-sample skeleton. Engine::blockDetector() gives, once per block, an object with the
-    // block's coefficients: measure(state, channel, t, forcedOver) runs one channel's over test,
-    // detector and hold, finish() ends the block.
+    // block's coefficients: measure(state, t, forcedOver) runs both channels' over test, detector
+    // and hold, finish() ends the block.
     template <typename Engine>
     void runBlock(Engine& engine, float** in, VstInt32 frames);
 
-    static double flushTiny(double x) { return (x + 1e-14) - 1e-14; }
+    static ChannelPair flushTiny(ChannelPair x) {
+        return (x + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
+    }
     static std::size_t ch(int channel) { return channel == 1 ? 1u : 0u; }
     ChannelValues& current(MeterValue which);
     const ChannelValues& current(MeterValue which) const;
@@ -174,7 +177,11 @@ private:
     std::size_t positionOf(VstInt32 index) const { return static_cast<std::size_t>(index - settings_.front().index); }
     void file(const MeterSetting& setting, float value);
     void takeOver(CalibrationMode from, bool throughOwner);
-    BlockState loadState() const;
+    [[gnu::always_inline]] BlockState loadState() const {
+        auto pair = [](const ChannelValues& v) { return ChannelPair::of(v[0], v[1]); };
+        return {pair(level_), pair(held_), pair(meanSquare_), pair(overCount_),
+                ChannelPair::of(holdCount_[0], holdCount_[1])};
+    }
     // By value: the loop's own state never has its address taken, so it stays in registers.
     void storeState(BlockState state);
     void historyTick();
@@ -238,31 +245,28 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
     const bool precise = precise_;
     const bool midSide = midSide_ != 0;
     const int midAtten = midAtten_;
-    const double gain = gain_;
+    // M3 the single-precision 0.708, M6 a half; M0 multiplies by 1, which changes nothing.
+    const ChannelPair midGain = ChannelPair::both(midAtten == 1 ? 0.7080000042915344 : midAtten == 2 ? 0.5 : 1.0);
+    const ChannelPair gainPair = ChannelPair::both(gain_);
     const bool lag = lagMs_ != 0;
     if (precise) truePeak_.beginBlock(sampleRate_);
 
     auto detector = engine.blockDetector();
     BlockState state = loadState();
     // Inlined into both loops below: called, it would keep the state in memory.
-    auto measure = [&](double l, double r, bool badL, bool badR) __attribute__((always_inline)) {
-        double a = l;
-        double b = r;
-        bool badA = badL;
-        bool badB = badR;
+    auto measure = [&](ChannelPair lr, ChannelMask bad) __attribute__((always_inline)) {
+        ChannelPair ab = lr;
         if (midSide) {
-            a = l + r;
-            if (midAtten == 1) a *= 0.7080000042915344;  // the single-precision 0.708
-            else if (midAtten == 2) a *= 0.5;
-            b = l - r;
-            badA = badB = badL || badR;
+            // Mid (l + r, attenuated) and side (l - r); r + l is l + r exactly.
+            const ChannelPair rl = lr.swapped();
+            ab = ChannelPair::join((lr + rl) * midGain, lr - rl);
+            bad = bad | bad.swapped();
         }
-        detector.measure(state, 0, std::fabs(a) * gain, badA);
-        detector.measure(state, 1, std::fabs(b) * gain, badB);
+        detector.measure(state, abs(ab) * gainPair, bad);
         if (lag && ++tickCount_ >= samplesPerTick_) {
             storeState(state);
             historyTick();
-            state.overCount = {overCount_[0].load(), overCount_[1].load()};
+            state.overCount = ChannelPair::of(overCount_[0], overCount_[1]);
         }
     };
     // A sample that is not a number is measured as silence and counted as an over: it lights the
@@ -279,15 +283,14 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
                 chunkR_[i] = badR_[i] ? 0.0 : r;
             }
             truePeak_.process(chunkL_.data(), chunkR_.data(), count);
-            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) measure(chunkL_[i], chunkR_[i], badL_[i], badR_[i]);
+            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
+                measure(ChannelPair::of(chunkL_[i], chunkR_[i]), ChannelMask::of(badL_[i], badR_[i]));
         }
     } else {
         for (VstInt32 n = 0; n < frames; ++n) {
-            const double l = left[n];
-            const double r = right[n];
-            const bool badL = !std::isfinite(l);
-            const bool badR = !std::isfinite(r);
-            measure(badL ? 0.0 : l, badR ? 0.0 : r, badL, badR);
+            const ChannelPair lr = ChannelPair::of(left[n], right[n]);
+            const ChannelMask bad = notFinite(lr);
+            measure(lr.zeroWhere(bad), bad);
         }
     }
     storeState(state);

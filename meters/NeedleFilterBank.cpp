@@ -31,12 +31,4 @@ void NeedleFilterBank::design(double frequencyHz, double dampingAtRest, double d
     previous_ = 0;
 }
 
-NeedleFilterBank::Cursor::Cursor(NeedleFilterBank& bank)
-    : bank_(bank),
-      current_(bank.current_),
-      previous_(bank.previous_),
-      coefficients_(bank.sections_[static_cast<std::size_t>(current_)].coefficients()),
-      offset_(bank.sections_[static_cast<std::size_t>(current_)].offset()),
-      history_(bank.sections_[static_cast<std::size_t>(current_)].history()) {}
-
 }  // namespace velunor

@@ -50,8 +50,8 @@ double PPMmeter::overThreshold() const {
 }
 
 PPMmeter::Detector PPMmeter::blockDetector() const {
-    return {overThreshold(), oversNeeded(), ballistics_.attack(), ballistics_.release(),
-            ballistics_.holdLengthSamples()};
+    return {ChannelPair::both(overThreshold()), ChannelPair::both(oversNeeded()), ChannelPair::both(ballistics_.attack()),
+            ChannelPair::both(ballistics_.release()), ChannelPair::both(ballistics_.holdLengthSamples())};
 }
 
 void PPMmeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }

@@ -21,11 +21,11 @@ public:
 
     // One block's coefficients, for runBlock.
     struct Detector {
-        double threshold, overNeeded, attack, release, holdLength;
-        [[gnu::always_inline]] void measure(BlockState& s, std::size_t c, double t, bool forcedOver) const {
-            s.countOver(c, forcedOver || t >= threshold, overNeeded);
-            s.level[c] = PeakBallistics::follow(s.level[c], t, attack, release);
-            s.holdPeak(c, s.level[c], release, holdLength);
+        ChannelPair threshold, overNeeded, attack, release, holdLength;
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) const {
+            s.countOver(forcedOver | (t >= threshold), overNeeded);
+            s.level = PeakBallistics::follow(s.level, t, attack, release);
+            s.holdPeak(s.level, release, holdLength);
         }
         void finish() const {}
     };

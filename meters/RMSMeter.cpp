@@ -71,8 +71,9 @@ double RMSMeter::overThreshold() const {
 }
 
 RMSMeter::Detector RMSMeter::blockDetector() const {
-    return {overThreshold(), oversNeeded(), ballistics_.attack(), ballistics_.release(),
-            ballistics_.holdLengthSamples(), static_cast<double>(rmsCoefficient_.load())};
+    return {ChannelPair::both(overThreshold()), ChannelPair::both(oversNeeded()), ChannelPair::both(ballistics_.attack()),
+            ChannelPair::both(ballistics_.release()), ChannelPair::both(ballistics_.holdLengthSamples()),
+            ChannelPair::both(static_cast<double>(rmsCoefficient_.load()))};
 }
 
 void RMSMeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }

@@ -22,13 +22,13 @@ public:
 
     // One block's coefficients, for runBlock.
     struct Detector {
-        double threshold, overNeeded, attack, release, holdLength, rmsCoefficient;
-        [[gnu::always_inline]] void measure(BlockState& s, std::size_t c, double t, bool forcedOver) const {
-            s.countOver(c, forcedOver || t >= threshold, overNeeded);
-            s.level[c] = PeakBallistics::follow(s.level[c], t, attack, release);
-            s.holdPeak(c, s.level[c], release, holdLength);
-            const double ms = s.meanSquare[c];
-            s.meanSquare[c] = ((t * t - ms) * rmsCoefficient + ms + 1e-14) - 1e-14;
+        ChannelPair threshold, overNeeded, attack, release, holdLength, rmsCoefficient;
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) const {
+            s.countOver(forcedOver | (t >= threshold), overNeeded);
+            s.level = PeakBallistics::follow(s.level, t, attack, release);
+            s.holdPeak(s.level, release, holdLength);
+            const ChannelPair ms = s.meanSquare;
+            s.meanSquare = ((t * t - ms) * rmsCoefficient + ms + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
         }
         void finish() const {}
     };

@@ -92,11 +92,6 @@ double VUmeter::overThreshold() const {
     return gain();
 }
 
-VUmeter::Detector VUmeter::blockDetector() {
-    return {{NeedleFilterBank::Cursor(banks_[0]), NeedleFilterBank::Cursor(banks_[1])},
-            overThreshold(), oversNeeded(), holdDecay_, holdLength_};
-}
-
 void VUmeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }
 
 }  // namespace velunor

@@ -28,29 +28,32 @@ public:
 
     double overThreshold() const;
 
-    // One block's coefficients and needle cursors, for runBlock.
+    // One block's coefficients and the needles of both channels, for runBlock.
     struct Detector {
-        std::array<NeedleFilterBank::Cursor, 2> needles;
-        double threshold, overNeeded, holdDecay;
-        float holdLength;
-        [[gnu::always_inline]] void measure(BlockState& s, std::size_t c, double t, bool forcedOver) {
-            const double needle = needles[c].step(t * kNeedleScale);
-            s.level[c] = needle;
-            s.countOver(c, forcedOver || t >= threshold, overNeeded);
-            double held = s.held[c];
-            if (needle >= held) {
-                held = needle;
-                s.holdCount[c] = 0;
-            }
-            if (static_cast<float>(s.holdCount[c]) >= holdLength) held = held + (0.0 - held) * holdDecay;
-            s.advanceHoldCount(c, holdLength);
-            s.held[c] = held;
+        NeedleFilterBank::PairCursor needles;
+        ChannelPair threshold, overNeeded, holdDecay;
+        // The single-precision hold length, widened: the count is a whole number far below
+        // 2^24, so comparing in double gives the single-precision comparison's answer.
+        ChannelPair holdLength;
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) {
+            const ChannelPair needle = needles.step(t * ChannelPair::both(kNeedleScale));
+            s.level = needle;
+            s.countOver(forcedOver | (t >= threshold), overNeeded);
+            const ChannelMask rise = needle >= s.held;
+            ChannelPair held = select(rise, needle, s.held);
+            s.holdCount = select(rise, ChannelPair::both(0.0), s.holdCount);
+            held = select(s.holdCount >= holdLength, held + (ChannelPair::both(0.0) - held) * holdDecay, held);
+            s.advanceHoldCount(holdLength);
+            s.held = held;
         }
-        void finish() {
-            for (auto& needle : needles) needle.finish();
-        }
+        void finish() { needles.finish(); }
     };
-    Detector blockDetector();
+    // Inline: a detector whose address went to a call would stay in memory during the loop.
+    [[gnu::always_inline]] Detector blockDetector() {
+        return {NeedleFilterBank::PairCursor(banks_[0], banks_[1]), ChannelPair::both(overThreshold()),
+                ChannelPair::both(oversNeeded()), ChannelPair::both(holdDecay_),
+                ChannelPair::both(static_cast<double>(holdLength_.load()))};
+    }
 
 private:
     void applySetting(const MeterSetting& setting, float value) override;

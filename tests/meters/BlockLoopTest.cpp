@@ -33,6 +33,10 @@ struct PlainState {
         if (over) overCount[c] += 1.0;
         else if (needed > overCount[c]) overCount[c] = 0.0;
     }
+    void follow(int c, double t, double attack, double release) {
+        level[c] = level[c] + (t - level[c]) * (t > level[c] ? attack : release);
+        level[c] = (level[c] + 1e-14) - 1e-14;
+    }
     void peakHold(int c, double peak, double decay, double length) {
         if (peak > held[c]) {
             held[c] = peak;
@@ -131,7 +135,7 @@ TEST_F(BlockLoopTest, PpmMatchesThePlainLoop) {
     const auto& bal = ppm->ballistics();
     expectSameAsPlain(*ppm, [&](PlainState& s, int c, double t, bool bad) {
         s.countOver(c, bad || t >= ppm->overThreshold(), ppm->oversNeeded());
-        s.level[c] = PeakBallistics::follow(s.level[c], t, bal.attack(), bal.release());
+        s.follow(c, t, bal.attack(), bal.release());
         s.peakHold(c, s.level[c], bal.release(), bal.holdLengthSamples());
     });
 }
@@ -144,7 +148,7 @@ TEST_F(BlockLoopTest, RmsMatchesThePlainLoop) {
     const auto& bal = rms->ballistics();
     expectSameAsPlain(*rms, [&](PlainState& s, int c, double t, bool bad) {
         s.countOver(c, bad || t >= rms->overThreshold(), rms->oversNeeded());
-        s.level[c] = PeakBallistics::follow(s.level[c], t, bal.attack(), bal.release());
+        s.follow(c, t, bal.attack(), bal.release());
         s.peakHold(c, s.level[c], bal.release(), bal.holdLengthSamples());
         const double ms = s.meanSquare[c];
         s.meanSquare[c] = ((t * t - ms) * static_cast<double>(rms->rmsCoefficient()) + ms + 1e-14) - 1e-14;
