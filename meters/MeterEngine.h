@@ -16,9 +16,9 @@
 #include <span>
 
 #include "core/Relaxed.h"
-#include "meters/ChannelPair.h"
 #include "host/VstAbi.h"
 #include "meters/CalibrationStores.h"
+#include "meters/ChannelPair.h"
 #include "meters/EngineOwner.h"
 #include "meters/MeterSettings.h"
 #include "meters/TruePeakDetector.h"
@@ -215,8 +215,7 @@ private:
     // One chunk of both channels widened for the PRECISE stage, and which samples were not finite.
     alignas(64) std::array<double, TruePeakDetector::kChunk> chunkL_{};
     alignas(64) std::array<double, TruePeakDetector::kChunk> chunkR_{};
-    std::array<bool, TruePeakDetector::kChunk> badL_{};
-    std::array<bool, TruePeakDetector::kChunk> badR_{};
+    std::array<ChannelMask, TruePeakDetector::kChunk> bad_{};
     Relaxed<double> gain_{1.0};
     Relaxed<double> overNeeded_{3.0};
     std::array<Relaxed<bool>, 2> overLatched_{};
@@ -275,16 +274,16 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
         for (VstInt32 start = 0; start < frames; start += TruePeakDetector::kChunk) {
             const int count = static_cast<int>(std::min<VstInt32>(TruePeakDetector::kChunk, frames - start));
             for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-                const double l = left[static_cast<std::size_t>(start) + i];
-                const double r = right[static_cast<std::size_t>(start) + i];
-                badL_[i] = !std::isfinite(l);
-                badR_[i] = !std::isfinite(r);
-                chunkL_[i] = badL_[i] ? 0.0 : l;
-                chunkR_[i] = badR_[i] ? 0.0 : r;
+                const std::size_t n = static_cast<std::size_t>(start) + i;
+                const ChannelPair lr = ChannelPair::of(left[n], right[n]);
+                bad_[i] = notFinite(lr);
+                const ChannelPair clean = lr.zeroWhere(bad_[i]);
+                chunkL_[i] = clean[0];
+                chunkR_[i] = clean[1];
             }
             truePeak_.process(chunkL_.data(), chunkR_.data(), count);
             for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
-                measure(ChannelPair::of(chunkL_[i], chunkR_[i]), ChannelMask::of(badL_[i], badR_[i]));
+                measure(ChannelPair::of(chunkL_[i], chunkR_[i]), bad_[i]);
         }
     } else {
         for (VstInt32 n = 0; n < frames; ++n) {

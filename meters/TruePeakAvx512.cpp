@@ -22,7 +22,7 @@ struct Avx512 {
 };
 
 void fourTimes(const double* window, int count, const TruePeakTaps& taps, double* out) {
-    fourTimesKernel<Avx512, 2>(window, count, taps, out);
+    fourTimesKernel<Avx512, 4>(window, count, taps, out);
 }
 void twoTimes(const double* window, int count, const TruePeakTaps& taps, double* out) {
     twoTimesKernel<Avx512, 4>(window, count, taps, out);
