@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "effect/ValueText.h"
+#include "core/ValueText.h"
 
 namespace velunor {
 

@@ -38,6 +38,4 @@ double trimDbFromNormalised(float v) {
 
 float trimGainFromDb(double db) { return static_cast<float>(std::pow(10.0, db * 0.05)); }
 
-int lagTimeMsFromNormalised(float v) { return static_cast<int>(v * 999.0f + 0.5f); }
-
 }  // namespace velunor

@@ -87,7 +87,5 @@ constexpr int switchPosition(float v, int positions) {
 // "Trim": -20 to +20 dB in 0.1 dB steps.
 double trimDbFromNormalised(float v);
 float trimGainFromDb(double db);
-// "LagTime": 0 to 999 ms.
-int lagTimeMsFromNormalised(float v);
 
 }  // namespace velunor

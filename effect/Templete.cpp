@@ -6,9 +6,10 @@
 #include <cstring>
 
 #include "core/EditorFactory.h"
+#include "core/ValueText.h"
 #include "effect/FrequencyText.h"
 #include "effect/LastChoices.h"
-#include "effect/ValueText.h"
+#include "meters/CalibrationStores.h"
 
 using namespace velunor;
 
@@ -34,12 +35,16 @@ Templete::Templete(audioMasterCallback master)
     programsAreChunks(true);
     setLabel("Master Track");
 
-    // The RMS, VU and PPM engines are created here, in that order, each with this effect as its
-    // owner, once the meters layer provides them. The filter bank is a member: it starts with its
-    // own defaults.
+    // The process-wide stores are read before the first engine exists (a no-op once read). Each
+    // engine starts in the last calibration mode with that store's settings; the filter bank is a
+    // member and starts with its own defaults.
+    loadCalibrationStores();
+    rms_ = std::make_unique<RMSMeter>(*this);
+    vu_ = std::make_unique<VUmeter>(*this);
+    ppm_ = std::make_unique<PPMmeter>(*this);
 
     // Initial values, set directly: nothing is passed on to engines, program or editor yet.
-    const int lastMode = LastChoices::calibrationMode;
+    const int lastMode = lastCalibrationMode();
     const int lastMeter = LastChoices::meterType;
     values_[kProcess] = 0.0f;
     values_[kTrim] = 0.5f;
@@ -67,8 +72,8 @@ Templete::Templete(audioMasterCallback master)
 
     // The effect's copies of the engine settings start from what each engine loaded.
     for (VstInt32 index = kFirstRmsSetting; index <= kLastPpmSetting; ++index)
-        if (MeterEngine* engine = engineForSetting(index))
-            engineSettings_[static_cast<std::size_t>(index - kFirstRmsSetting)] = engine->getParameter(index);
+        if (const MeterEngine* owner = engineForSetting(index))
+            engineSettings_[static_cast<std::size_t>(index - kFirstRmsSetting)] = owner->getParameter(index);
 
     setEditor(createEditor(this));
 
@@ -93,8 +98,8 @@ void Templete::setEditor(AEffEditor* newEditor) {
     editorPresent_ = newEditor != nullptr;
 }
 
-MeterEngine* Templete::activeEngine() const {
-    switch (meterType_) {
+MeterEngine* Templete::engine(int meterType) const {
+    switch (meterType) {
         case 0: return vu_.get();
         case 1: return rms_.get();
         case 2: return ppm_.get();
@@ -121,10 +126,10 @@ void Templete::setParameter(VstInt32 index, float value) {
             if (engine) engine->saveGlobalCalibration();
     } else if (index == kClearHeld) {
         for (MeterEngine* engine : engines())
-            if (engine) engine->clearHeld();
+            if (engine) engine->reset();
     } else if (isEngineSetting(index)) {
         engineSettings_[static_cast<std::size_t>(index - kFirstRmsSetting)] = value;
-        if (MeterEngine* engine = engineForSetting(index)) engine->setParameter(index, value);
+        if (MeterEngine* owner = engineForSetting(index)) owner->setParameter(index, value);
     }
     recordInProgram(index, value);
     if (AEffEditor* e = getEditor()) e->setParameter(index, value);
@@ -145,7 +150,7 @@ void Templete::setPublicParameter(VstInt32 index, float v) {
             break;
         case kCalibrationMode:
             calibrationMode_ = three;
-            LastChoices::calibrationMode = three;
+            setLastCalibrationMode(three);
             for (MeterEngine* engine : engines())
                 if (engine) engine->setCalibrationMode(v);
             break;
@@ -155,15 +160,15 @@ void Templete::setPublicParameter(VstInt32 index, float v) {
             break;
         case kMidSide:
             for (MeterEngine* engine : engines())
-                if (engine) engine->setMidSide(v, two);
+                if (engine) engine->setLrMs(v);
             break;
         case kHold:
             for (MeterEngine* engine : engines())
-                if (engine) engine->setHold(v, three);
+                if (engine) engine->setHold(v);
             break;
         case kLagTime:
             for (MeterEngine* engine : engines())
-                if (engine) engine->setLagTime(v, lagTimeMsFromNormalised(v));
+                if (engine) engine->setLagTime(v);
             break;
         case kStrips: stripsShown_ = two != 0; break;
         case kShowFilters: filterStripShown_ = two != 0; break;
@@ -206,8 +211,10 @@ void Templete::getParameterDisplay(VstInt32 index, char* text) {
         return;
     }
     const ParameterInfo& info = kParameterTable[static_cast<std::size_t>(index)];
-    // Texts that describe the selected meter are left as they are while its engine is missing.
-    if (info.shownByActiveEngine && !activeEngine()) return;
+    // Texts that describe the selected meter come from its engine, and are left as they are
+    // while it is missing.
+    const MeterEngine* shown = activeEngine();
+    if (info.shownByActiveEngine && !shown) return;
 
     float v = values_[static_cast<std::size_t>(index)];
     switch (index) {
@@ -219,11 +226,17 @@ void Templete::getParameterDisplay(VstInt32 index, char* text) {
         case kLowPassFrequency: v = filterBank_.lowPassFrequency(); break;
         default: break;
     }
+    int position = switchPosition(v, info.positions);
+    switch (index) {
+        case kCalibrationMode: position = shown->calibrationMode(); break;
+        case kMidSide: position = shown->midSide(); break;
+        case kHold: position = shown->holdMode(); break;
+        default: break;
+    }
 
     char number[kValueTextCapacity] = {};
     switch (info.display) {
         case DisplayRule::Choice: {
-            const int position = switchPosition(v, info.positions);
             const bool known = position >= 0 && position < info.positions;
             copyText(text, known ? info.choices[static_cast<std::size_t>(position)] : info.otherChoice);
             break;
@@ -242,7 +255,7 @@ void Templete::getParameterDisplay(VstInt32 index, char* text) {
             }
             break;
         case DisplayRule::LagTime:
-            formatValueText(lagTimeMsFromNormalised(v), 0, number);
+            formatValueText(shown->lagMs(), 0, number);
             std::snprintf(text, kHostTextCapacity, "%s ms", number);
             break;
     }
@@ -275,6 +288,48 @@ bool Templete::getParameterProperties(VstInt32 index, VstParameterProperties* p)
             break;
     }
     return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// State
+
+VstInt32 Templete::getChunk(void** data, bool /*isPreset*/) {
+    if (!data) return 0;
+    chunk_.clearForSaving();
+    chunk_.setLabel(label_.data());
+    for (VstInt32 i = 0; i < kHostParameterCount; ++i) chunk_.setSlot(StateChunk::kParameterSlot + i, getParameter(i));
+    int slot = StateChunk::kMeterSettingSlot;
+    for (const MeterSetting& setting : kMeterSettings) chunk_.setSlot(slot++, getParameter(setting.index));
+    *data = chunk_.data();
+    return static_cast<VstInt32>(StateChunk::kBytes);
+}
+
+// A block shorter than the layout restores only the slots it holds; the rest stays as it is.
+VstInt32 Templete::setChunk(void* data, VstInt32 byteSize, bool /*isPreset*/) {
+    if (!data || byteSize < 0) return 0;
+    chunk_.restoreFrom(data, static_cast<std::size_t>(byteSize));
+    if (chunk_.holdsLabel()) {
+        restoreLabel(chunk_.label());
+        setParameter(kLabelChanged, 0.0f);
+    }
+    // "GSIcal" comes before everything else, so the engines have taken their new calibration mode
+    // by the time the meter settings arrive.
+    for (VstInt32 i = 0; i < kHostParameterCount; ++i)
+        if (chunk_.holdsSlot(StateChunk::kParameterSlot + i)) setParameter(i, chunk_.slot(StateChunk::kParameterSlot + i));
+    // In Global mode the chunk's meter settings give way to the Global store.
+    if (switchPosition(getParameter(kCalibrationMode), 3) == static_cast<int>(CalibrationMode::Global)) return 0;
+    int slot = StateChunk::kMeterSettingSlot;
+    for (const MeterSetting& setting : kMeterSettings) {
+        if (chunk_.holdsSlot(slot)) setParameter(setting.index, chunk_.slot(slot));
+        ++slot;
+    }
+    return 0;
+}
+
+// The field is taken as it stands; one without an ending zero keeps its first 39 characters.
+void Templete::restoreLabel(const unsigned char* field) {
+    std::memcpy(label_.data(), field, kLabelSize);
+    if (!std::memchr(label_.data(), 0, kLabelSize)) label_[kLabelSize - 1] = 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -340,7 +395,7 @@ void Templete::suspend() {
     currentGain_ = trimGain_.load();
     filterBank_.reset();
     for (MeterEngine* engine : engines())
-        if (engine) engine->rest();
+        if (engine) engine->suspend();
 }
 
 void Templete::processReplacing(float** inputs, float** outputs, VstInt32 frames) {

@@ -8,9 +8,12 @@
 
 #include "core/BlockClock.h"
 #include "core/Relaxed.h"
-#include "effect/MeterEngine.h"
 #include "effect/ParameterTable.h"
+#include "effect/StateChunk.h"
 #include "meters/EngineOwner.h"
+#include "meters/PPMmeter.h"
+#include "meters/RMSMeter.h"
+#include "meters/VUmeter.h"
 #include "presets/CPresetSystemEffect.h"
 #include "strips/StripFilterBank.h"
 
@@ -39,6 +42,10 @@ public:
     void getParameterName(VstInt32 index, char* text) override;
     bool canParameterBeAutomated(VstInt32 index) override;
     bool getParameterProperties(VstInt32 index, VstParameterProperties* properties) override;
+
+    // State: the label, the 64 host parameters and the 27 meter settings (StateChunk.h).
+    VstInt32 getChunk(void** data, bool isPreset) override;
+    VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
 
     // Binding.
     bool getInputProperties(VstInt32 index, VstPinProperties* properties) override;
@@ -76,19 +83,26 @@ public:
     // Keeps at most 39 characters.
     void setLabel(const char* text);
     const velunor::StripFilterBank& filterBank() const { return filterBank_; }
+    velunor::RMSMeter& rmsMeter() { return *rms_; }
+    velunor::VUmeter& vuMeter() { return *vu_; }
+    velunor::PPMmeter& ppmMeter() { return *ppm_; }
+    // The engine of a meter type (0 VU, 1 RMS, 2 PPM); the selected one measures.
+    velunor::MeterEngine* engine(int meterType) const;
+    velunor::MeterEngine* activeEngine() const { return engine(meterType_); }
 
 private:
     void setPublicParameter(VstInt32 index, float value);
-    // The engines in the order they are addressed (RMS, VU, PPM); missing ones are null.
+    // The engines in the order they are addressed: RMS, VU, PPM.
     std::array<velunor::MeterEngine*, 3> engines() const { return {rms_.get(), vu_.get(), ppm_.get()}; }
-    velunor::MeterEngine* activeEngine() const;
     velunor::MeterEngine* engineForSetting(VstInt32 index) const;
+    void restoreLabel(const unsigned char* field);
     bool pinProperties(VstInt32 index, const char* direction, VstPinProperties* properties);
 
-    // The meter engines. They arrive with the meters layer; until then all three are missing.
-    std::unique_ptr<velunor::MeterEngine> rms_;
-    std::unique_ptr<velunor::MeterEngine> vu_;
-    std::unique_ptr<velunor::MeterEngine> ppm_;
+    // Built in the constructor in this order, after the program table (a base) and the chunk.
+    velunor::StateChunk chunk_;
+    std::unique_ptr<velunor::RMSMeter> rms_;
+    std::unique_ptr<velunor::VUmeter> vu_;
+    std::unique_ptr<velunor::PPMmeter> ppm_;
 
     velunor::StripFilterBank filterBank_;
     velunor::BlockClock blockClock_;

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "meters/ValueText.h"
+#include "core/ValueText.h"
 
 namespace velunor {
 namespace {

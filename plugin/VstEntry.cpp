@@ -3,13 +3,20 @@
 #include <new>
 
 #include "effect/Templete.h"
+#include "meters/CalibrationStores.h"
+#include "platform/linux/ProcessSettingsStore.h"
 
 namespace {
 
-// Where the plug-in installs the layers above the audio core before the first instance is built.
-// The editor installs its factory here (velunor::setEditorFactory) once it exists; until then the
-// effect has no editor and says so to the host.
-void installPluginLayers() {}
+// Where the plug-in installs the layers above the audio core before the first instance is built:
+// the settings store, from which the calibration stores are then read once per process (what the
+// library load does on other systems). The editor installs its factory here
+// (velunor::setEditorFactory) once it exists; until then the effect has no editor and says so to
+// the host.
+void installPluginLayers() {
+    velunor::installProcessSettingsStore();
+    velunor::loadCalibrationStores();
+}
 
 }  // namespace
 
@@ -20,8 +27,8 @@ __attribute__((visibility("default"))) AEffect* VSTPluginMain(audioMasterCallbac
     // A host that does not answer the version request gets no instance.
     if (host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
     if (host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
-    installPluginLayers();
     try {
+        installPluginLayers();
         auto* effect = new Templete(host);
         return effect->getAeffect();
     } catch (...) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "effect/FrequencyText.h"
-#include "effect/ValueText.h"
+#include "core/ValueText.h"
 
 namespace velunor {
 namespace {
@@ -49,6 +49,28 @@ TEST(ValueText, OutOfRangeOrNotANumberLeavesTheTextAlone) {
     // The largest accepted magnitudes still fit the buffer.
     EXPECT_EQ(valueText(-9999999.0, 2), "-9999999.");
     EXPECT_EQ(valueText(99999999.0, 0), "99999999");
+}
+
+TEST(ValueText, RoundsHalvesAwayFromZero) {
+    struct Case {
+        double x;
+        int decimals;
+        const char* text;
+    };
+    const Case cases[] = {{-3.5, 1, "-3.5"}, {0.0, 1, "0.0"},    {250.0, 0, "250"},  {31.6979, 1, "31.7"},
+                          {0.145, 2, "0.15"}, {1.995, 2, "2.00"}, {-0.04, 1, "-0.0"}, {-2.25, 1, "-2.3"},
+                          {9999999.0, 0, "9999999"}, {2.3, 1, "2.3"}, {0.1479, 2, "0.15"}, {0.1445, 2, "0.14"}};
+    for (const Case& c : cases) {
+        char text[32];
+        formatValueText(c.x, c.decimals, text, sizeof text);
+        EXPECT_STREQ(text, c.text) << c.x;
+    }
+    char kept[8] = "kept";
+    formatValueText(1e8, 0, kept, sizeof kept);
+    EXPECT_STREQ(kept, "kept");
+    char tiny[4];
+    formatValueText(-12.5, 1, tiny, sizeof tiny);
+    EXPECT_STREQ(tiny, "-12");  // cut, still terminated
 }
 
 TEST(FrequencyText, KilohertzWithDigitsInPlaceOfThePoint) {

@@ -10,6 +10,7 @@
 #include "core/EditorFactory.h"
 #include "effect/LastChoices.h"
 #include "effect/Templete.h"
+#include "meters/CalibrationStores.h"
 #include "tests/effect/TestHost.h"
 
 namespace velunor {
@@ -18,8 +19,8 @@ namespace {
 // What a freshly loaded library starts with; tests that create instances after others changed
 // "Meter" or "GSIcal" in the same process put it back first.
 void resetLastChoices() {
-    LastChoices::calibrationMode = 1;
     LastChoices::meterType = 0;
+    reloadCalibrationStores();  // and the last calibration mode back to Session
 }
 
 std::string display(Templete& t, VstInt32 index) {
@@ -57,14 +58,23 @@ TEST(TempleteParameters, DisplayTexts) {
     }
 }
 
-TEST(TempleteParameters, TextsOfTheSelectedMeterStayAsPassedWhileItsEngineIsMissing) {
-    Templete t(&testing::testHostCallback);
-    for (VstInt32 index : {kCalibrationMode, kMidSide, kHold, kLagTime}) {
-        t.setParameter(index, 1.0f);
-        char text[kHostTextCapacity] = "as passed";
-        t.getParameterDisplay(index, text);
-        EXPECT_STREQ(text, "as passed") << index;
+TEST(TempleteParameters, TextsOfTheSelectedMeterComeFromItsEngine) {
+    resetLastChoices();
+    const DisplayCase cases[] = {
+        {kCalibrationMode, 0.0f, "Global"}, {kCalibrationMode, 0.5f, "Session"}, {kCalibrationMode, 1.0f, "Instance"},
+        {kMidSide, 0.49f, "LR"},            {kMidSide, 0.5f, "MS"},              {kHold, 0.0f, "Off"},
+        {kHold, 0.26f, "oo"},               {kHold, 0.75f, "On"},                {kLagTime, 0.0f, "0 ms"},
+        {kLagTime, 0.25f, "250 ms"},        {kLagTime, 1.0f, "999 ms"},
+    };
+    for (float meter : {0.0f, 0.5f, 1.0f}) {
+        Templete t(&testing::testHostCallback);
+        t.setParameter(kMeter, meter);
+        for (const DisplayCase& c : cases) {
+            t.setParameter(c.index, c.value);
+            EXPECT_EQ(display(t, c.index), c.text) << "meter " << meter << " index " << c.index << " value " << c.value;
+        }
     }
+    Templete t(&testing::testHostCallback);
     for (VstInt32 index : {-1, 17, 63, 64, 100, 1 << 30}) EXPECT_EQ(display(t, index), "") << index;
 }
 
@@ -75,7 +85,11 @@ TEST(TempleteParameters, InitialValues) {
                                                    1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f, 0.0f};
     for (VstInt32 i = 0; i < kPublicParameterCount; ++i) EXPECT_EQ(t.getParameter(i), expected[i]) << i;
     for (VstInt32 i = kPublicParameterCount; i < kHostParameterCount; ++i) EXPECT_EQ(t.getParameter(i), 0.5f) << i;
-    for (VstInt32 i = kFirstRmsSetting; i <= kLastPpmSetting; ++i) EXPECT_EQ(t.getParameter(i), 0.0f) << i;
+    // The engine settings are the engines' own defaults, read back from them.
+    for (const MeterSetting& setting : kMeterSettings)
+        EXPECT_EQ(t.getParameter(setting.index), setting.defaultValue) << setting.registryName;
+    EXPECT_EQ(t.getParameter(82), 0.0f);
+    EXPECT_EQ(t.getParameter(92), 0.0f);
     EXPECT_EQ(t.trimGain(), 1.0f);
     EXPECT_FALSE(t.processOn());
     EXPECT_FALSE(t.filtersIn());  // "ProcFlt" starts out, as its value says

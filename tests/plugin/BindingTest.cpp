@@ -5,6 +5,7 @@
 #include <array>
 #include <limits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -45,6 +46,34 @@ TEST(EntryPoint, BothNamesBuildAnInstanceAndAHostWithoutVersionGetsNone) {
         EXPECT_EQ(gVersionRequests, 2) << name;
         EXPECT_EQ(e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f), 1);
     }
+    dlclose(handle);
+}
+
+// The settings file is found through the environment as it stands at the first call of the entry
+// point, not when the library is loaded, and its meter defaults reach the first instance.
+TEST(EntryPoint, ReadsTheSettingsFileTheEnvironmentNamesAtTheFirstCall) {
+    void* handle = dlopen(pluginPath().c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr) << dlerror();
+    const std::string config = std::string(std::getenv("VELUNOR_TEST_TMP")) + "/chosen-later";
+    ASSERT_EQ(std::system(("mkdir -p '" + config + "/Vantorell'").c_str()), 0);
+    FILE* file = std::fopen((config + "/Vantorell/QVXVELUNOR300.reg").c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    // 0.3f and 1.0f as little-endian float bits.
+    std::fputs("REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Vantorell\\QVXVELUNOR300]\n"
+               "\"Appmreference\"=hex:9a,99,99,3e\n\"Avuoverled\"=hex:00,00,80,3f\n",
+               file);
+    std::fclose(file);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+
+    auto entry = reinterpret_cast<AEffect* (*)(audioMasterCallback)>(dlsym(handle, "VSTPluginMain"));
+    ASSERT_NE(entry, nullptr);
+    gVersionAnswer = 2400;
+    AEffect* e = entry(&countingHost);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->getParameter(e, 93), 0.3f);
+    EXPECT_EQ(e->getParameter(e, 89), 1.0f);
+    EXPECT_EQ(e->getParameter(e, 83), 0.25f);  // not in the file: the default
+    e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
     dlclose(handle);
 }
 
@@ -169,9 +198,9 @@ TEST_F(Binding, NamesAndTexts) {
         EXPECT_EQ(plugin->text(effGetParamName, index), "") << index;
         EXPECT_EQ(plugin->text(effGetParamDisplay, index), "") << index;
     }
-    // Texts of a new instance; those of the selected meter's engine stay blank until it exists.
-    const char* displays[] = {"Off", "0.0dB", "", "VUK", "", "", "Show", "Hide", "Out",
-                              "In",  "12",    "20.0", "In", "6", "30k", "Hide", ""};
+    // Texts of a new instance; GSIcal, LR/MS, Hold and LagTime come from the selected meter's engine.
+    const char* displays[] = {"Off", "0.0dB", "Session", "VUK", "LR", "Off", "Show", "Hide", "Out",
+                              "In",  "12",    "20.0", "In", "6", "30k", "Hide", "0 ms"};
     for (VstInt32 i = 0; i < 17; ++i) EXPECT_EQ(plugin->text(effGetParamDisplay, i), displays[i]) << i;
     plugin->setParameter(1, 0.25f);
     EXPECT_EQ(plugin->text(effGetParamDisplay, 1), "-10.0dB");

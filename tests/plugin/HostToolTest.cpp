@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "tests/plugin/PluginFixture.h"
@@ -120,6 +122,33 @@ TEST(HostTool, ClearErrorsAndExitCodes) {
         EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.output;
         EXPECT_NE(r.output.find(c.message), std::string::npos) << c.arguments << "\n" << r.output;
     }
+}
+
+// An Instance-mode chunk with a changed PPM reference survives a reload into a new process: the
+// meter settings, bytes 300..407, come back byte for byte.
+TEST(HostTool, InstanceChunkKeepsItsMeterSettingsAcrossProcesses) {
+    const std::string in = tmp("chunk-tone.wav");
+    ASSERT_EQ(run(signal() + " sine" + quoted(in) + " --seconds 0.2").status, 0);
+    const std::string a = tmp("A.chunk");
+    const std::string b = tmp("B.chunk");
+    const Result save = run(host() + " process" + quoted(pluginPath()) + quoted(in) + quoted(tmp("a.wav")) +
+                            " --param 2=1 --param 93=0.3 --save-chunk" + quoted(a));
+    ASSERT_EQ(save.status, 0) << save.output;
+    const Result load = run(host() + " process" + quoted(pluginPath()) + quoted(in) + quoted(tmp("b.wav")) +
+                            " --load-chunk" + quoted(a) + " --save-chunk" + quoted(b));
+    ASSERT_EQ(load.status, 0) << load.output;
+    auto bytes = [](const std::string& path) {
+        std::ifstream f(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    };
+    const std::string first = bytes(a);
+    const std::string second = bytes(b);
+    ASSERT_EQ(first.size(), 596u);
+    ASSERT_EQ(second.size(), 596u);
+    EXPECT_EQ(first.substr(300, 108), second.substr(300, 108));
+    float reference = 0.0f;
+    std::memcpy(&reference, first.data() + 376, sizeof reference);
+    EXPECT_EQ(reference, 0.3f);
 }
 
 }  // namespace
