@@ -1,5 +1,5 @@
-// processReplacing through the effect: the pass-through, and the trim with and without the
-// strip filters, in front of whatever meter the effect has.
+// processReplacing through the effect: the pass-through, the trim with and without the strip
+// filters (in front of the default meter, VU in CPU SAFE), and each meter behind the pass-through.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -49,6 +49,33 @@ void trimAndFilters(benchmark::State& state) { chain(state, 2); }
 BENCHMARK(passThrough)->ArgNames({"rate", "frames"})->ArgsProduct({{44100, 96000, 192000}, {32, 256, 1024}});
 BENCHMARK(trim)->ArgNames({"rate", "frames"})->ArgsProduct({{44100, 96000, 192000}, {32, 256, 1024}});
 BENCHMARK(trimAndFilters)->ArgNames({"rate", "frames"})->ArgsProduct({{44100, 96000, 192000}, {32, 256, 1024}});
+
+// The selected meter measuring the pass-through, as most sessions run the plug-in.
+// range(0): meter (0 VU, 1 RMS, 2 PPM), range(1): PRECISE.
+void meter(benchmark::State& state) {
+    constexpr VstInt32 kPrecise[] = {91, 80, 100};  // PRECISE of the VU, RMS and PPM meters
+    const auto which = static_cast<std::size_t>(state.range(0));
+    const auto rate = static_cast<float>(state.range(2));
+    const auto frames = static_cast<VstInt32>(state.range(3));
+    auto effect = std::make_unique<Templete>(benchHost);
+    effect->setParameter(kMeter, static_cast<float>(which) * 0.5f);
+    effect->setParameter(kPrecise[which], state.range(1) != 0 ? 1.0f : 0.0f);
+    effect->setSampleRate(rate);
+    effect->resume();
+    auto inL = benchNoise(static_cast<std::size_t>(frames), 1);
+    auto inR = benchNoise(static_cast<std::size_t>(frames), 2);
+    std::vector<float> outL(inL.size()), outR(inR.size());
+    float* in[2] = {inL.data(), inR.data()};
+    float* out[2] = {outL.data(), outR.data()};
+    for (auto _ : state) {
+        effect->processReplacing(in, out, frames);
+        benchmark::ClobberMemory();
+    }
+    countSamples(state, frames);
+}
+BENCHMARK(meter)
+    ->ArgNames({"meter", "precise", "rate", "frames"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}, {44100, 96000, 192000}, {32, 256, 1024}});
 
 }  // namespace
 }  // namespace velunor::bench

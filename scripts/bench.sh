@@ -22,7 +22,7 @@ fi
 build_dir=${BUILD_DIR:-build-bench}
 repetitions=${REPETITIONS:-5}
 cmake -S . -B "$build_dir" -G Ninja -DVELUNOR_WERROR=ON -DVELUNOR_BUILD_BENCH=ON -DVELUNOR_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build_dir" -j2 --target velunor_engine_bench velunor_chain_bench velunor_lilv_peer
+cmake --build "$build_dir" -j2 --target velunor_engine_bench velunor_chain_bench velunor_plugin_bench velunor_lilv_peer
 
 results="$build_dir/bench-results"
 mkdir -p "$results"
@@ -31,6 +31,11 @@ common=(--benchmark_repetitions="$repetitions" --benchmark_report_aggregates_onl
         --benchmark_min_time=0.1 --benchmark_out_format=json)
 "$bin/velunor_engine_bench" "${common[@]}" --benchmark_out="$results/engines.json" >/dev/null
 "$bin/velunor_chain_bench" "${common[@]}" --benchmark_out="$results/chain.json" >/dev/null
+# The plug-in reads its settings file at load: give it an empty folder of its own.
+settings=$(mktemp -d)
+trap 'rm -rf "$settings"' EXIT
+VELUNOR_BIN_DIR="$bin" XDG_CONFIG_HOME="$settings" \
+  "$bin/velunor_plugin_bench" "${common[@]}" --benchmark_out="$results/plugin.json" >/dev/null
 : >"$results/peers.txt"
 for meter in dBTPstereo VUstereo BBCstereo K20stereo; do
   "$bin/velunor_lilv_peer" "http://gareus.org/oss/lv2/meters#$meter" "$repetitions" >>"$results/peers.txt"

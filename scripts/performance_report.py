@@ -25,6 +25,7 @@ def medians(name):
 
 engines = medians("engines.json")
 chain = medians("chain.json")
+plugin = medians("plugin.json")
 peers = {}
 for line in (results / "peers.txt").read_text().splitlines():
     uri, ns = line.split()
@@ -123,15 +124,10 @@ for what, ours, peer, theirs in rows[1:]:
     if theirs:
         w(f"- {what} at most as costly as {peer}: {f(ours)} against {f(theirs)} ns, "
           + ("met" if ours <= theirs else f"missed: {f(ours / theirs)} times the peer's cost"))
-plugin = {k: v for k, v in chain.items() if k.startswith("plugin")}
-if plugin:
-    for name, (value, _) in plugin.items():
-        w(f"- whole plug-in, {name}: {f(value)} ns, " + ("met" if value <= 20.8 else "missed") +
-          " (bar: 0.1 % of one core at 48 kHz, 20.8 ns)")
-else:
-    w("- whole plug-in with PRECISE on and Process off: not measured here yet (the effect's meters are "
-      "wired in on another branch); the engine figures with PRECISE below are what it adds to the "
-      "pass-through")
+for name, (value, label) in plugin.items():
+    w(f"- whole plug-in (the .so through its AEffect record), {label} with PRECISE on and Process off, "
+      f"48 kHz: {f(value)} ns, " + ("met" if value <= 20.8 else f"missed by {f(value - 20.8)} ns") +
+      " (bar: 0.1 % of one core, 20.8 ns at 48 kHz)")
 w("")
 w("## Each engine's process()")
 w("")
@@ -143,17 +139,25 @@ for meter in ("vu", "ppm", "rms"):
             cells = [f(engine(meter, precise, rate, n)) for n in (32, 256, 1024)]
             w(f"| {meter.upper()} | {'PRECISE' if precise else 'CPU SAFE'} | {rate} | " + " | ".join(cells) + " |")
 w("")
-if chain:
-    w("## Through the effect (processReplacing)")
-    w("")
-    w("| case | rate | 32 frames | 256 frames | 1024 frames |")
-    w("|---|---|---|---|---|")
-    groups = {}
-    for name, (value, _) in chain.items():
-        m = re.match(r"(.*)/rate:(\d+)/frames:(\d+)$", name)
-        if m:
-            groups.setdefault((m.group(1), int(m.group(2))), {})[int(m.group(3))] = value
-    for (case, rate), by in groups.items():
-        w(f"| {case} | {rate} | " + " | ".join(f(by[n]) if n in by else "-" for n in (32, 256, 1024)) + " |")
-    w("")
+meter_names = {"0": "VU", "1": "RMS", "2": "PPM"}
+w("## Through the effect (processReplacing, Process off, the selected meter measuring)")
+w("")
+w("| meter | mode | rate | 32 frames | 256 frames | 1024 frames |")
+w("|---|---|---|---|---|---|")
+for m in ("0", "2", "1"):
+    for precise in ("0", "1"):
+        for rate in (44100, 96000, 192000):
+            cells = [chain.get(f"meter/meter:{m}/precise:{precise}/rate:{rate}/frames:{n}", (None,))[0] for n in (32, 256, 1024)]
+            w(f"| {meter_names[m]} | {'PRECISE' if precise == '1' else 'CPU SAFE'} | {rate} | "
+              + " | ".join(f(c) if c else "-" for c in cells) + " |")
+w("")
+w("## The strip through the effect (the default meter, VU in CPU SAFE, behind it)")
+w("")
+w("| case | rate | 32 frames | 256 frames | 1024 frames |")
+w("|---|---|---|---|---|")
+for case in ("passThrough", "trim", "trimAndFilters"):
+    for rate in (44100, 96000, 192000):
+        cells = [chain.get(f"{case}/rate:{rate}/frames:{n}", (None,))[0] for n in (32, 256, 1024)]
+        w(f"| {case} | {rate} | " + " | ".join(f(c) if c else "-" for c in cells) + " |")
+w("")
 print("\n".join(out))
