@@ -18,8 +18,7 @@
 #include <thread>
 
 #include "GuiTestSupport.h"
-#include "PrivateXServer.h"
-#include "TestEffect.h"
+#include "X11EditorFixture.h"
 #include "editor/MyFrame.h"
 #include "gui/AEffGUIEditor.h"
 #include "gui/COnOffButton.h"
@@ -96,39 +95,12 @@ private:
     CControlListener& listener_;
 };
 
-PrivateXServer gServer;
-bool gServerUp = false;
-std::string gWhy;
-
-class X11Window : public ::testing::Test {
-public:
-    static void SetUpTestSuite() {
-        gServerUp = gServer.start(gWhy);
-        if (gServerUp) setenv("DISPLAY", gServer.display().c_str(), 1);
-        velunor::platform::installLinuxPlatform();
-    }
-    static void TearDownTestSuite() { gServer.stop(); }
-
+class X11Window : public X11EditorFixture {
 protected:
     void SetUp() override {
-        if (!gServerUp) GTEST_SKIP() << "no X server for the window tests: " << gWhy;
-        display = XOpenDisplay(gServer.display().c_str());
-        ASSERT_NE(display, nullptr);
-        int event, error, major, minor;
-        ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor)) << "the server lacks XTest";
-        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 300, 200, 0, 0, 0);
-        XSelectInput(display, parent, StructureNotifyMask);
-        XMapWindow(display, parent);
-        XEvent e;
-        do XNextEvent(display, &e);
-        while (e.type != MapNotify);
+        X11EditorFixture::SetUp();
+        if (!windowReady()) return;
         editor = new WindowEditor(&effect, listener);
-    }
-    void TearDown() override {
-        if (!display) return;
-        effect.dispatch(effEditClose);
-        XDestroyWindow(display, parent);
-        XCloseDisplay(display);
     }
 
     // Opens the editor and waits until the server shows its window: input sent earlier over our
@@ -146,16 +118,6 @@ protected:
         }
         return false;
     }
-    // Runs the host's idle until `done` holds, for at most two seconds.
-    bool idleUntil(const std::function<bool()>& done) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (std::chrono::steady_clock::now() < end) {
-            effect.dispatch(effEditIdle);
-            if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return false;
-    }
     // Runs the host's idle for a while, for events that change nothing we could wait for.
     void idleFor(int ms) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -163,26 +125,6 @@ protected:
             effect.dispatch(effEditIdle);
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
-    }
-    // Moves the pointer to (x, y) of the parent window, which lies at the root's origin.
-    void pointerTo(int x, int y) {
-        XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-        XFlush(display);
-    }
-    void click(int x, int y, unsigned int button = 1) {
-        pointerTo(x, y);
-        XTestFakeButtonEvent(display, button, True, CurrentTime);
-        XTestFakeButtonEvent(display, button, False, CurrentTime);
-        XFlush(display);
-    }
-    void type(KeySym sym, bool shift = false) {
-        const KeyCode shiftCode = XKeysymToKeycode(display, XK_Shift_L);
-        const KeyCode code = XKeysymToKeycode(display, sym);
-        if (shift) XTestFakeKeyEvent(display, shiftCode, True, CurrentTime);
-        XTestFakeKeyEvent(display, code, True, CurrentTime);
-        XTestFakeKeyEvent(display, code, False, CurrentTime);
-        if (shift) XTestFakeKeyEvent(display, shiftCode, False, CurrentTime);
-        XFlush(display);
     }
     // Gives an unused keycode the keysym, as switching to another layout would.
     void mapSpareKey(KeySym sym) {
@@ -210,9 +152,6 @@ protected:
         return out;
     }
 
-    Display* display = nullptr;
-    Window parent = 0;
-    TestEffect effect;
     RecordingListener listener;
     WindowEditor* editor = nullptr;  // owned by the effect
 };
