@@ -9,29 +9,29 @@
 
 namespace velunor::cli {
 
-inline bool parseInt(const std::string& text, long& value) {
+// `convert` is one of the strto* functions; a value out of its type's range sets errno.
+template <typename T, typename Convert>
+bool parseWhole(const std::string& text, T& value, Convert convert) {
     if (text.empty()) return false;
     char* end = nullptr;
     errno = 0;
-    value = std::strtol(text.c_str(), &end, 10);
+    value = convert(text.c_str(), &end);
     return errno == 0 && end && *end == 0;
 }
 
-// Also refuses what a float cannot hold (out of range sets errno) and the non-finite words.
+inline bool parseInt(const std::string& text, long& value) {
+    return parseWhole(text, value, [](const char* s, char** end) { return std::strtol(s, end, 10); });
+}
+
+// The floating-point ones also refuse "inf" and "nan".
 inline bool parseFloat(const std::string& text, float& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtof(text.c_str(), &end);
-    return errno == 0 && end && *end == 0 && std::isfinite(value);
+    return parseWhole(text, value, [](const char* s, char** end) { return std::strtof(s, end); }) &&
+           std::isfinite(value);
 }
 
 inline bool parseDouble(const std::string& text, double& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(text.c_str(), &end);
-    return errno == 0 && end && *end == 0 && std::isfinite(value);
+    return parseWhole(text, value, [](const char* s, char** end) { return std::strtod(s, end); }) &&
+           std::isfinite(value);
 }
 
 }  // namespace velunor::cli
