@@ -143,6 +143,14 @@ protected:
         XFree(map);
         XSync(display, False);
     }
+    // The pixel's 24-bit colour as the server holds it; false when the window gave no image.
+    bool readPixel(Window window, int x, int y, unsigned long& rgb) {
+        XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (!image) return false;
+        rgb = XGetPixel(image, 0, 0) & 0xffffff;
+        XDestroyImage(image);
+        return true;
+    }
     std::vector<Window> children() {
         Window root, parentOut, *list = nullptr;
         unsigned int count = 0;
@@ -185,26 +193,14 @@ TEST_F(X11Window, TheFrameIsAChildOfTheHostsWindowAndGoesWithClose) {
     const Rgba off = frameColor(0);
     const unsigned long expected = static_cast<unsigned long>((off.r << 16) | (off.g << 8) | off.b);
     unsigned long shown = 0;
-    EXPECT_TRUE(idleUntil([&] {
-        XImage* image = XGetImage(display, kids[0], 20, 20, 1, 1, AllPlanes, ZPixmap);
-        if (!image) return false;
-        shown = XGetPixel(image, 0, 0) & 0xffffff;
-        XDestroyImage(image);
-        return shown == expected;
-    })) << std::hex << shown << " shown, " << expected << " drawn";
+    EXPECT_TRUE(idleUntil([&] { return readPixel(kids[0], 20, 20, shown) && shown == expected; })) << std::hex << shown << " shown, " << expected << " drawn";
 
     // Hidden and shown again, the window has lost its pixels; the expose brings them back.
     XUnmapWindow(display, parent);
     XMapWindow(display, parent);
     XSync(display, False);
     shown = 0;
-    EXPECT_TRUE(idleUntil([&] {
-        XImage* image = XGetImage(display, kids[0], 20, 20, 1, 1, AllPlanes, ZPixmap);
-        if (!image) return false;
-        shown = XGetPixel(image, 0, 0) & 0xffffff;
-        XDestroyImage(image);
-        return shown == expected;
-    })) << std::hex << shown << " shown after the expose";
+    EXPECT_TRUE(idleUntil([&] { return readPixel(kids[0], 20, 20, shown) && shown == expected; })) << std::hex << shown << " shown after the expose";
 
     // The resize travels over the editor's connection: wait for the server to have done it.
     editor->getFrame()->setSize(200, 60);
