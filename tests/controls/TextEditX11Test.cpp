@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <chrono>
-#include <functional>
-#include <thread>
+#include <string>
+#include <vector>
 
 #include "editor/CMyTextEdit.h"
 #include "editor/MyFrame.h"
 #include "gui/AEffGUIEditor.h"
-#include "platform/linux/LinuxPlatformFactory.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/X11EditorFixture.h"
 

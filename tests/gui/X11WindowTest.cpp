@@ -23,7 +23,6 @@
 #include "gui/AEffGUIEditor.h"
 #include "gui/COnOffButton.h"
 #include "gui/CSlider.h"
-#include "platform/linux/LinuxPlatformFactory.h"
 
 using namespace guitest;
 
