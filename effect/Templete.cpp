@@ -404,7 +404,7 @@ void Templete::processReplacing(float** inputs, float** outputs, VstInt32 frames
 }
 
 void Templete::processBlock(float** inputs, float** outputs, VstInt32 frames) {
-    // 1. Channels. A second channel is used only when the host connected it, the speaker
+    // Channels. A second channel is used only when the host connected it, the speaker
     // arrangement asks for it and it is a buffer of its own.
     float* outL = outputs[0];
     const bool secondOut = isOutputConnected(1) && useSecondOutput_ && outputs[1] && outputs[1] != outputs[0];
@@ -424,7 +424,7 @@ void Templete::processBlock(float** inputs, float** outputs, VstInt32 frames) {
     const bool processOn = processOn_;
     const bool filtersIn = filtersIn_;
     if (!processOn) {
-        // 2. Pass-through, bit for bit. Both samples are read before either is written, so
+        // Pass-through, bit for bit. Both samples are read before either is written, so
         // in-place buffers are safe; the right channel is written last.
         for (VstInt32 n = 0; n < frames; ++n) {
             const float l = inL[n];
@@ -433,7 +433,7 @@ void Templete::processBlock(float** inputs, float** outputs, VstInt32 frames) {
             outR[n] = r;
         }
     } else {
-        // 3. Trim, smoothed per sample in single precision.
+        // Trim, smoothed per sample in single precision.
         const float target = trimGain_;
         const float coefficient = smoothing_;
         float gain = currentGain_;
@@ -453,15 +453,15 @@ void Templete::processBlock(float** inputs, float** outputs, VstInt32 frames) {
     // The filter bank and the meter see the two channels written above; with a single usable
     // output both are that output.
     float* written[2] = {outL, outR};
-    // 4. Filters, in place.
+    // Filters, in place.
     if (processOn && filtersIn) filterBank_.process(written, written, frames);
 
-    // 5, 6. Time stamps for the editor's needle interpolation.
+    // Time stamps for the editor's needle interpolation.
     if (editorPresent_) lastBlockTime_ = blockClock_.stampSeconds();
     const float hostRate = hostSampleRate_;
     const double rate = hostRate > 0.0f && std::isfinite(hostRate) ? hostRate : streamRate_.load();
     lastBlockDuration_ = static_cast<double>(frames) / rate;
 
-    // 7. Only the selected meter measures; the other two keep their state.
+    // Only the selected meter measures; the other two keep their state.
     if (MeterEngine* engine = activeEngine()) engine->process(written, written, frames);
 }

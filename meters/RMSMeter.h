@@ -3,6 +3,7 @@
 // a REFERENCE of -20..+10 dB, with seven LED levels on a dBFS or a dBref scale.
 
 #include "meters/MeterEngine.h"
+#include "meters/PPMmeter.h"
 #include "meters/PeakBallistics.h"
 
 namespace velunor {
@@ -18,9 +19,20 @@ public:
     const PeakBallistics& ballistics() const { return ballistics_; }
     float rmsCoefficient() const { return rmsCoefficient_; }
 
-    // For runBlock.
     double overThreshold() const;
-    void measure(int channel, double t, double threshold, bool forcedOver);
+
+    // One block's coefficients, for runBlock.
+    struct Detector {
+        PPMmeter::Detector peak;
+        ChannelPair rmsCoefficient;
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) const {
+            peak.measure(s, t, forcedOver);
+            const ChannelPair ms = s.meanSquare;
+            s.meanSquare = ((t * t - ms) * rmsCoefficient + ms + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
+        }
+        void finish() const {}
+    };
+    Detector blockDetector() const;
 
 private:
     void applySetting(const MeterSetting& setting, float value) override;
