@@ -308,9 +308,8 @@ TEST_F(Editor, AutomationFromAnotherThreadWhileTheWindowOpensAndCloses) {
         EXPECT_FLOAT_EQ(editor->panel(m)->calibrationSelector()->getValue(), effect->getParameter(2));
     }
     EXPECT_EQ(editor->currentMeter(), static_cast<int>(effect->getParameter(3) * 2.0f + 0.5f));
-    EXPECT_EQ(windowHeight(), TemepleteEditor::windowHeight(effect->getParameter(6) > 0.5f,
-                                                            effect->getParameter(7) > 0.5f,
-                                                            effect->getParameter(15) > 0.5f));
+    const auto on = [&](VstInt32 index) { return effect->getParameter(index) >= 0.5f; };
+    EXPECT_EQ(windowHeight(), TemepleteEditor::windowHeight(on(6), on(7), on(15)));
 }
 
 }  // namespace
