@@ -107,13 +107,14 @@ double TemepleteEditor::blockPhase() const {
 }
 
 void TemepleteEditor::idle() {
+    if (frame) {
+        mailbox_.drain([this](VstInt32 index, float value) { applyParameter(index, value); });
+        // Strip holders: the label strip animates here.
+        if (CQVXMeterFULLPANEL* p = panel(currentMeter_)) p->idle(blockPhase());
+    }
+    // Last, so that the frame draws the needles of this tick: the base lets the frame handle the
+    // window's events and redraw, then reports a manual that failed to open.
     CPresetSystemEditor::idle();
-    if (!frame) return;
-    mailbox_.drain([this](VstInt32 index, float value) { applyParameter(index, value); });
-    if (!frame) return;
-    // Strip holders: the label strip animates here.
-    if (CQVXMeterFULLPANEL* p = panel(currentMeter_)) p->idle(blockPhase());
-    AEffGUIEditor::idle();
 }
 
 void TemepleteEditor::setParameter(VstInt32 index, float value) {
