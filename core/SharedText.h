@@ -1,9 +1,8 @@
 #pragma once
 // A short text that one thread may rewrite while another reads it: the label, set by a restored
-// chunk on the host's thread and shown by the editor. A sequence lock over bytes held in relaxed
-// atomics: a reader copies the text out and copies again when a write overlapped, so it never sees
-// half of one text and half of another; a writer never waits for a reader. Never used on the audio
-// thread.
+// chunk on the host's thread and shown by the editor. A sequence lock over bytes held in atomics:
+// a reader copies the text out and copies again when a write overlapped, so it never sees half of
+// one text and half of another; a writer never waits for a reader. Never used on the audio thread.
 
 #include <array>
 #include <atomic>
@@ -37,8 +36,9 @@ public:
         do {
             s &= ~std::uint32_t{1};
         } while (!seq_.compare_exchange_weak(s, s + 1, std::memory_order_acquire, std::memory_order_relaxed));
-        std::atomic_thread_fence(std::memory_order_release);
-        for (std::size_t i = 0; i < N; ++i) text_[i].store(next[i], std::memory_order_relaxed);
+        // Release stores (rather than a fence, which the thread sanitizer cannot follow): a reader
+        // that sees a new byte also sees the odd count that marks the write.
+        for (std::size_t i = 0; i < N; ++i) text_[i].store(next[i], std::memory_order_release);
         seq_.store(s + 2, std::memory_order_release);
     }
 
@@ -47,8 +47,7 @@ public:
         for (;;) {
             const std::uint32_t before = seq_.load(std::memory_order_acquire);
             if (before & 1u) continue;
-            for (std::size_t i = 0; i < N; ++i) out.bytes[i] = text_[i].load(std::memory_order_relaxed);
-            std::atomic_thread_fence(std::memory_order_acquire);
+            for (std::size_t i = 0; i < N; ++i) out.bytes[i] = text_[i].load(std::memory_order_acquire);
             if (seq_.load(std::memory_order_relaxed) == before) break;
         }
         return out;
