@@ -35,9 +35,11 @@ TemepleteEditor::TemepleteEditor(Templete* effect) : CPresetSystemEditor(effect)
 }
 
 TemepleteEditor::~TemepleteEditor() {
-    if (frame) close();
+    // The effect deletes its editor from its base's destructor, when it is a Templete no more:
+    // the window goes without a word to it, and it is reached as the AudioEffect it still is.
+    if (frame) closeWindow();
     if (background_) background_->forget();
-    if (templete_) templete_->setEditor(nullptr);
+    if (AudioEffect* e = getEffect()) e->setEditor(nullptr);
 }
 
 int TemepleteEditor::windowHeight(bool strips, bool filtersOpen, bool labelOpen) {
@@ -89,6 +91,10 @@ bool TemepleteEditor::open(void* parentWindow) {
 
 void TemepleteEditor::close() {
     if (templete_) templete_->blockClock().setEditorWindowOpen(false);
+    closeWindow();
+}
+
+void TemepleteEditor::closeWindow() {
     parentWindow_ = nullptr;
     // Strip holders: closed (label, then filters) and deleted here.
     for (auto& p : panels_)

@@ -47,6 +47,8 @@ public:
 
 private:
     bool onUserInterfaceThread() const { return uiThread_.load() == std::this_thread::get_id(); }
+    // Tears the window down without reaching the effect.
+    void closeWindow();
     void applyParameter(VstInt32 index, float value);
     void selectMeter(float value);
     void layoutStrips();
