@@ -88,8 +88,7 @@ Templete::Templete(audioMasterCallback master)
 Templete::~Templete() = default;
 
 void Templete::setLabel(const char* text) {
-    label_.fill(0);
-    if (text) std::memcpy(label_.data(), text, strnlen(text, kLabelSize - 1));
+    label_.store(text, text ? strnlen(text, kLabelSize - 1) : 0);
 }
 
 void Templete::setEditor(AEffEditor* newEditor) {
@@ -296,7 +295,7 @@ bool Templete::getParameterProperties(VstInt32 index, VstParameterProperties* p)
 VstInt32 Templete::getChunk(void** data, bool /*isPreset*/) {
     if (!data) return 0;
     chunk_.clearForSaving();
-    chunk_.setLabel(label_.data());
+    chunk_.setLabel(label_.load().data());
     for (VstInt32 i = 0; i < kHostParameterCount; ++i) chunk_.setSlot(StateChunk::kParameterSlot + i, getParameter(i));
     int slot = StateChunk::kMeterSettingSlot;
     for (const MeterSetting& setting : kMeterSettings) chunk_.setSlot(slot++, getParameter(setting.index));
@@ -328,8 +327,7 @@ VstInt32 Templete::setChunk(void* data, VstInt32 byteSize, bool /*isPreset*/) {
 
 // The field is taken as it stands; one without an ending zero keeps its first 39 characters.
 void Templete::restoreLabel(const unsigned char* field) {
-    std::memcpy(label_.data(), field, kLabelSize);
-    if (!std::memchr(label_.data(), 0, kLabelSize)) label_[kLabelSize - 1] = 0;
+    label_.store(reinterpret_cast<const char*>(field), kLabelSize);
 }
 
 // ---------------------------------------------------------------------------------------------
