@@ -2,6 +2,8 @@
 
 #include "editor/MyFrame.h"
 #include "effect/Templete.h"
+#include "strips/StripFiltersSafeEditor.h"
+#include "strips/StripLabelSafeEditor.h"
 #include "views/CQVXMeterFULLPANEL.h"
 #include "views/CQVXPPMMeterFULLPANEL.h"
 #include "views/CQVXRMSMeterFULLPANEL.h"
@@ -80,9 +82,13 @@ bool TemepleteEditor::open(void* parentWindow) {
     for (auto& p : panels_) p->open(frame, nullptr);
 
     selectMeter(templete_->getParameter(kMeter));
-    // Strip holders: built here (filters, then label), opened on the frame and given the three
-    // panels with setPanels. Until they exist no layout has been applied, so the first one, with
-    // its resize, is this one.
+    filtersStrip_ = std::make_unique<StripFiltersSafeEditor>(this, templete_);
+    labelStrip_ = std::make_unique<StripLabelSafeEditor>(this, templete_);
+    filtersStrip_->open(frame);
+    labelStrip_->open(frame);
+    filtersStrip_->setPanels(panels_[0]->hintLabel(), panels_[1]->hintLabel(), panels_[2]->hintLabel());
+    labelStrip_->setPanels(panels_[0]->hintLabel(), panels_[1]->hintLabel(), panels_[2]->hintLabel());
+    // The layout of selectMeter came before the strips existed: this one places them.
     stripCache_ = {-1, -1, -1};
     layoutStrips();
     templete_->blockClock().setEditorWindowOpen(true);
@@ -96,7 +102,10 @@ void TemepleteEditor::close() {
 
 void TemepleteEditor::closeWindow() {
     parentWindow_ = nullptr;
-    // Strip holders: closed (label, then filters) and deleted here.
+    if (labelStrip_) labelStrip_->close();
+    if (filtersStrip_) filtersStrip_->close();
+    labelStrip_.reset();
+    filtersStrip_.reset();
     for (auto& p : panels_)
         if (p) p->close();
     for (auto& p : panels_) p.reset();
@@ -115,7 +124,7 @@ double TemepleteEditor::blockPhase() const {
 void TemepleteEditor::idle() {
     if (frame) {
         mailbox_.drain([this](VstInt32 index, float value) { applyParameter(index, value); });
-        // Strip holders: the label strip animates here.
+        if (labelStrip_) labelStrip_->idle();
         if (CQVXMeterFULLPANEL* p = panel(currentMeter_)) p->idle(blockPhase());
     }
     // Last, so that the frame draws the needles of this tick: the base lets the frame handle the
@@ -135,14 +144,17 @@ void TemepleteEditor::setParameter(VstInt32 index, float value) {
 void TemepleteEditor::applyParameter(VstInt32 index, float value) {
     if (!frame) return;
     switch (index) {
-    case kProcess: break;  // strip holders: the filters strip's setProcessState(value)
+    case kProcess:
+        if (filtersStrip_) filtersStrip_->setProcessState(value);
+        break;
     case kMeter: selectMeter(value); break;
     case kStrips:
     case kShowFilters:
     case kShowLabel: layoutStrips(); break;
     default: break;
     }
-    // Strip holders: (index, value) goes to the label strip, then the filters strip.
+    if (labelStrip_) labelStrip_->setParameter(index, value);
+    if (filtersStrip_) filtersStrip_->setParameter(index, value);
     for (auto& p : panels_)
         if (p) p->parameterChanged(index, value);
 }
@@ -156,7 +168,8 @@ void TemepleteEditor::valueChanged(CControl* control) {
         control->setDirty(true);
     }
     if (CQVXMeterFULLPANEL* p = panel(currentMeter_)) p->controlChanged(control);
-    // Strip holders: the control goes to the label strip, then the filters strip.
+    if (labelStrip_) labelStrip_->valueChanged(control);
+    if (filtersStrip_) filtersStrip_->valueChanged(control);
 }
 
 void TemepleteEditor::selectMeter(float value) {
@@ -179,8 +192,16 @@ void TemepleteEditor::layoutStrips() {
     if (now == stripCache_) return;
     stripCache_ = now;
     // The window follows the strip parameters even while the strip holders are missing; the
-    // holders are placed only when they exist. Strip holders: with Strips on, the filters strip at
-    // (0, 169) open or closed, then the label strip right below it, for currentMeter_.
+    // holders are placed only when they exist. With Strips off they stay where they were, below
+    // the window's edge.
+    if (now[0] == 1 && filtersStrip_ && labelStrip_) {
+        const CPoint filtersAt(0, kFrontPanelHeight);
+        if (now[1] == 1) filtersStrip_->showOpen(filtersAt, currentMeter_);
+        else filtersStrip_->showClosed(filtersAt, currentMeter_);
+        const CPoint labelAt(0, kFrontPanelHeight + (now[1] == 1 ? kFiltersOpen : kFiltersClosed));
+        if (now[2] == 1) labelStrip_->showOpen(labelAt, currentMeter_);
+        else labelStrip_->showClosed(labelAt, currentMeter_);
+    }
     // The window is resized only when the height changes, so a meter switch asks the host for
     // nothing; yet a switch applied at idle may come before a strip change that was posted with
     // it, and then the switch's layout is the one that must resize.

@@ -1,6 +1,6 @@
 #pragma once
 // The plug-in's editor: the window's frame, the three front panels (one attached at a time) and,
-// below them, the two strips. Host-side parameter changes reach the views here, and control
+// below them, the two strips (each a holder of its six forms). Host-side parameter changes reach the views here, and control
 // gestures become automated parameter changes here.
 //
 // Threads: only the user-interface thread touches views or the window. That thread is the one
@@ -19,6 +19,8 @@
 
 class CQVXMeterFULLPANEL;
 class MyFrame;
+class StripFiltersSafeEditor;
+class StripLabelSafeEditor;
 class Templete;
 
 class TemepleteEditor : public CPresetSystemEditor {
@@ -42,6 +44,9 @@ public:
     int currentMeter() const { return currentMeter_; }
     // The front panel of a meter index, while the window is open.
     CQVXMeterFULLPANEL* panel(int meterIndex) const;
+    // The strip holders, while the window is open.
+    StripFiltersSafeEditor* filtersStrip() const { return filtersStrip_.get(); }
+    StripLabelSafeEditor* labelStrip() const { return labelStrip_.get(); }
     // The window height the strip parameters ask for.
     static int windowHeight(bool strips, bool filtersOpen, bool labelOpen);
 
@@ -60,8 +65,9 @@ private:
     void* parentWindow_ = nullptr;
     // VU, RMS, PPM.
     std::array<std::unique_ptr<CQVXMeterFULLPANEL>, 3> panels_;
-    // Strip holders: the filters strip and the label strip hang below the panel; they are built by
-    // their own classes, and every call to them below is marked "strip holders".
+    // The filters strip and the label strip hang below the panel.
+    std::unique_ptr<StripFiltersSafeEditor> filtersStrip_;
+    std::unique_ptr<StripLabelSafeEditor> labelStrip_;
     int currentMeter_ = 0;
     std::array<int, 3> stripCache_{-1, -1, -1};
     velunor::Relaxed<std::thread::id> uiThread_{};
