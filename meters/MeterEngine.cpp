@@ -136,8 +136,18 @@ void MeterEngine::prepareCore() {
     for (int i = 0; i < laneCount_ * kHistoryTicks; ++i) lanes_[static_cast<std::size_t>(i)] = 0.0;
 }
 
+void MeterEngine::storeState(BlockState s) {
+    for (std::size_t c = 0; c < 2; ++c) {
+        level_[c] = s.level[c];
+        held_[c] = s.held[c];
+        meanSquare_[c] = s.meanSquare[c];
+        overCount_[c] = s.overCount[c];
+        holdCount_[c] = static_cast<int>(s.holdCount[c]);
+    }
+}
+
+// Called once samplesPerTick samples have been counted since the last tick.
 void MeterEngine::historyTick() {
-    if (++tickCount_ < samplesPerTick_) return;
     tickCount_ = 0;
     int w = historyWrite_ + 1;
     if (w >= kHistoryTicks) w = 0;

@@ -8,6 +8,7 @@
 // readDisplayValue, pollOver, syncCalibration and the held-value accessors on the editor thread.
 // Everything one of them writes and another reads is a Relaxed value.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -17,6 +18,7 @@
 #include "core/Relaxed.h"
 #include "host/VstAbi.h"
 #include "meters/CalibrationStores.h"
+#include "meters/ChannelPair.h"
 #include "meters/EngineOwner.h"
 #include "meters/MeterSettings.h"
 #include "meters/TruePeakDetector.h"
@@ -94,6 +96,7 @@ public:
     double valueAtBlockStart(MeterValue which, int channel) const { return blockStart(which)[ch(channel)]; }
     double overCount(int channel) const { return overCount_[ch(channel)]; }
     double oversNeeded() const { return overNeeded_; }
+    double gain() const { return gain_; }
     int holdCount(int channel) const { return holdCount_[ch(channel)]; }
     int samplesPerTick() const { return samplesPerTick_; }
 
@@ -111,39 +114,47 @@ protected:
     // The common part of prepare: history cleared, tick length from the rate.
     void prepareCore();
 
-    // The per-sample skeleton. Engine supplies overThreshold() (once per block) and
-    // measure(channel, t, threshold) for one channel's over test, detector and hold.
+    // The measuring state of both channels, side by side. A block keeps it in registers and
+    // writes it back to the shared values at its end and before every history tick; only the
+    // audio thread writes these values, and the editor reads them per block.
+    struct BlockState {
+        ChannelPair level, held, meanSquare, overCount;
+        // Whole numbers, exact in a double (and in a float: no hold reaches 2^24 samples).
+        ChannelPair holdCount;
+
+        // On an over sample the count goes up; on any other it restarts only while it is below
+        // the number needed, so that a reached count waits to be consumed.
+        void countOver(ChannelMask over, ChannelPair needed) {
+            const ChannelPair others = select(needed > overCount, ChannelPair::both(0.0), overCount);
+            overCount = select(over, overCount + ChannelPair::both(1.0), others);
+        }
+        // Stops at the hold length: the held level falls from then on, and the count never
+        // overflows.
+        void advanceHoldCount(ChannelPair holdLength) {
+            holdCount = select(holdCount < holdLength, holdCount + ChannelPair::both(1.0), holdCount);
+        }
+        // The PPM and RMS marker: rises above the held level, falls with `decay` after the hold
+        // length.
+        void holdPeak(ChannelPair peak, ChannelPair decay, ChannelPair holdLength) {
+            holdCount = select(peak > held, ChannelPair::both(0.0), holdCount);
+            const ChannelPair h = larger(peak, held);
+            // Before the hold length the decay is 0, and h + (0 - h) x 0 is h exactly (h is never
+            // -0): no select on the held level's own recursion.
+            const ChannelPair falling = maskedBy(holdCount >= holdLength, decay);
+            advanceHoldCount(holdLength);
+            held = flushTiny(h + (ChannelPair::both(0.0) - h) * falling);
+        }
+    };
+
+    // The per-sample skeleton. Engine::blockDetector() gives, once per block, an object with the
+    // block's coefficients: measure(state, t, forcedOver) runs both channels' over test, detector
+    // and hold, finish() ends the block.
     template <typename Engine>
     void runBlock(Engine& engine, float** in, VstInt32 frames);
 
-    // A sample counts as over when it reaches the threshold or is not a number at all.
-    void countOver(int channel, bool over) {
-        Relaxed<double>& count = overCount_[static_cast<std::size_t>(channel)];
-        if (over) count = count + 1.0;
-        else if (overNeeded_ > count) count = 0.0;
+    static ChannelPair flushTiny(ChannelPair x) {
+        return (x + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
     }
-
-    // Stops at the hold length: the held level falls from then on, and the count never overflows.
-    template <typename Length>
-    void advanceHoldCount(int channel, Length holdLength) {
-        int& n = holdCount_[static_cast<std::size_t>(channel)];
-        if (static_cast<Length>(n) < holdLength) ++n;
-    }
-
-    // The PPM and RMS marker: rises above the held level, falls with `decay` after the hold length.
-    void holdPeak(int channel, double peak, double decay, double holdLength) {
-        const auto c = static_cast<std::size_t>(channel);
-        double held = held_[c];
-        if (peak > held) {
-            held = peak;
-            holdCount_[c] = 0;
-        }
-        if (holdCount_[c] >= holdLength) held = held + (0.0 - held) * decay;
-        advanceHoldCount(channel, holdLength);
-        held_[c] = flushTiny(held);
-    }
-
-    static double flushTiny(double x) { return (x + 1e-14) - 1e-14; }
     static std::size_t ch(int channel) { return channel == 1 ? 1u : 0u; }
     ChannelValues& current(MeterValue which);
     const ChannelValues& current(MeterValue which) const;
@@ -154,7 +165,6 @@ protected:
     void setGain(double gain) { gain_ = gain; }
     void setMidAtten(int position) { midAtten_ = position; }
     void setPrecise(bool on) { precise_ = on; }
-    double gain() const { return gain_; }
 
     ChannelValues level_{}, levelAtBlockStart_{};
     ChannelValues held_{}, heldAtBlockStart_{};
@@ -167,6 +177,13 @@ private:
     std::size_t positionOf(VstInt32 index) const { return static_cast<std::size_t>(index - settings_.front().index); }
     void file(const MeterSetting& setting, float value);
     void takeOver(CalibrationMode from, bool throughOwner);
+    [[gnu::always_inline]] BlockState loadState() const {
+        auto pair = [](const ChannelValues& v) { return ChannelPair::of(v[0], v[1]); };
+        return {pair(level_), pair(held_), pair(meanSquare_), pair(overCount_),
+                ChannelPair::of(holdCount_[0], holdCount_[1])};
+    }
+    // By value: the loop's own state never has its address taken, so it stays in registers.
+    void storeState(BlockState state);
     void historyTick();
     int laneOf(MeterValue which, int channel) const;
     int overLane(int channel) const { return (hasMeanSquare_ ? 6 : 4) + channel; }
@@ -195,6 +212,10 @@ private:
     std::array<double, 2> overTimer_{};
 
     TruePeakDetector truePeak_;
+    // One chunk of both channels widened for the PRECISE stage, and which samples were not finite.
+    alignas(64) std::array<double, TruePeakDetector::kChunk> chunkL_{};
+    alignas(64) std::array<double, TruePeakDetector::kChunk> chunkR_{};
+    std::array<ChannelMask, TruePeakDetector::kChunk> bad_{};
     Relaxed<double> gain_{1.0};
     Relaxed<double> overNeeded_{3.0};
     std::array<Relaxed<bool>, 2> overLatched_{};
@@ -223,36 +244,56 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
     const bool precise = precise_;
     const bool midSide = midSide_ != 0;
     const int midAtten = midAtten_;
-    const double gain = gain_;
+    // M3 the single-precision 0.708, M6 a half; M0 multiplies by 1, which changes nothing.
+    const ChannelPair midGain = ChannelPair::both(midAtten == 1 ? 0.7080000042915344 : midAtten == 2 ? 0.5 : 1.0);
+    const ChannelPair gainPair = ChannelPair::both(gain_);
     const bool lag = lagMs_ != 0;
-    const double threshold = engine.overThreshold();
     if (precise) truePeak_.beginBlock(sampleRate_);
 
-    for (VstInt32 n = 0; n < frames; ++n) {
-        double l = left[n];
-        double r = right[n];
-        // A sample that is not a number is measured as silence and counted as an over: it lights
-        // the LED instead of poisoning detectors that nothing ever clears.
-        bool badL = !std::isfinite(l);
-        bool badR = !std::isfinite(r);
-        if (badL) l = 0.0;
-        if (badR) r = 0.0;
-        if (precise) truePeak_.process(l, r);
-        double a = l;
-        double b = r;
-        bool badA = badL;
-        bool badB = badR;
+    auto detector = engine.blockDetector();
+    BlockState state = loadState();
+    // Inlined into both loops below: called, it would keep the state in memory.
+    auto measure = [&](ChannelPair lr, ChannelMask bad) __attribute__((always_inline)) {
+        ChannelPair ab = lr;
         if (midSide) {
-            a = l + r;
-            if (midAtten == 1) a *= 0.7080000042915344;  // the single-precision 0.708
-            else if (midAtten == 2) a *= 0.5;
-            b = l - r;
-            badA = badB = badL || badR;
+            // Mid (l + r, attenuated) and side (l - r); r + l is l + r exactly.
+            const ChannelPair rl = lr.swapped();
+            ab = ChannelPair::join((lr + rl) * midGain, lr - rl);
+            bad = bad | bad.swapped();
         }
-        engine.measure(0, std::fabs(a) * gain, threshold, badA);
-        engine.measure(1, std::fabs(b) * gain, threshold, badB);
-        if (lag) historyTick();
+        detector.measure(state, abs(ab) * gainPair, bad);
+        if (lag && ++tickCount_ >= samplesPerTick_) {
+            storeState(state);
+            historyTick();
+            state.overCount = ChannelPair::of(overCount_[0], overCount_[1]);
+        }
+    };
+    // A sample that is not a number is measured as silence and counted as an over: it lights the
+    // LED instead of poisoning detectors that nothing ever clears.
+    if (precise) {
+        for (VstInt32 start = 0; start < frames; start += TruePeakDetector::kChunk) {
+            const int count = static_cast<int>(std::min<VstInt32>(TruePeakDetector::kChunk, frames - start));
+            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+                const std::size_t n = static_cast<std::size_t>(start) + i;
+                const ChannelPair lr = ChannelPair::of(left[n], right[n]);
+                bad_[i] = notFinite(lr);
+                const ChannelPair clean = lr.zeroWhere(bad_[i]);
+                chunkL_[i] = clean[0];
+                chunkR_[i] = clean[1];
+            }
+            truePeak_.process(chunkL_.data(), chunkR_.data(), count);
+            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
+                measure(ChannelPair::of(chunkL_[i], chunkR_[i]), bad_[i]);
+        }
+    } else {
+        for (VstInt32 n = 0; n < frames; ++n) {
+            const ChannelPair lr = ChannelPair::of(left[n], right[n]);
+            const ChannelMask bad = notFinite(lr);
+            measure(lr.zeroWhere(bad), bad);
+        }
     }
+    storeState(state);
+    detector.finish();
 }
 
 }  // namespace velunor

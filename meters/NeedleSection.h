@@ -19,28 +19,41 @@ public:
     // Limits the frequency to 0.499 x the rate and recomputes the coefficients.
     void computeLowPass();
 
-    double step(double x) {
+    struct Coefficients {
+        double b0, b1, b2, a1, a2;
+    };
+    // Input one and two samples back, last output, last output with offset, output two back.
+    struct History {
+        double x1, x2, y, y1, y2;
+    };
+
+    // One sample through a section given as values, so that a caller can keep them in registers.
+    static double step(const Coefficients& c, double& offset, History& h, double x) {
         // A tiny offset of alternating sign keeps the recursion out of denormals.
-        const double offset = -offset_.load();
-        offset_ = offset;
+        offset = -offset;
         const double in = x + offset;
-        const double out = b1_ * x1_ + b0_ * in + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
-        y2_ = y1_;
-        x2_ = x1_;
-        x1_ = in;
-        y_ = out;
-        y1_ = out + offset;
+        const double out = c.b1 * h.x1 + c.b0 * in + c.b2 * h.x2 - c.a1 * h.y1 - c.a2 * h.y2;
+        h.y2 = h.y1;
+        h.x2 = h.x1;
+        h.x1 = in;
+        h.y = out;
+        h.y1 = out + offset;
         return out;
     }
 
-    // The needle carries its history from section to section as its deflection changes.
-    void takeHistoryFrom(const NeedleSection& other) {
-        x1_ = other.x1_;
-        x2_ = other.x2_;
-        y_ = other.y_;
-        y1_ = other.y1_;
-        y2_ = other.y2_;
+    double step(double x) {
+        double offset = offset_;
+        const double out = step(coefficients(), offset, history_, x);
+        offset_ = offset;
+        return out;
     }
+
+    Coefficients coefficients() const { return {b0_, b1_, b2_, a1_, a2_}; }
+    double offset() const { return offset_; }
+    void setOffset(double offset) { offset_ = offset; }
+    // The needle carries its history from section to section as its deflection changes.
+    const History& history() const { return history_; }
+    void setHistory(const History& history) { history_ = history; }
 
 private:
     Relaxed<double> sampleRate_{44100.0};
@@ -48,7 +61,7 @@ private:
     Relaxed<double> q_{0.7};
     Relaxed<double> offset_{1e-12};
     Relaxed<double> a1_{0.0}, a2_{0.0}, b0_{0.0}, b1_{0.0}, b2_{0.0};
-    double x1_ = 0.0, x2_ = 0.0, y_ = 0.0, y1_ = 0.0, y2_ = 0.0;
+    History history_{};
 };
 
 }  // namespace velunor

@@ -49,13 +49,9 @@ double PPMmeter::overThreshold() const {
     return gain();
 }
 
-void PPMmeter::measure(int channel, double t, double threshold, bool forcedOver) {
-    const auto c = static_cast<std::size_t>(channel);
-    countOver(channel, forcedOver || t >= threshold);
-    const double release = ballistics_.release();
-    const double peak = PeakBallistics::follow(level_[c], t, ballistics_.attack(), release);
-    level_[c] = peak;
-    holdPeak(channel, peak, release, ballistics_.holdLengthSamples());
+PPMmeter::Detector PPMmeter::blockDetector() const {
+    return {ChannelPair::both(overThreshold()), ChannelPair::both(oversNeeded()), ChannelPair::both(ballistics_.attack()),
+            ChannelPair::both(ballistics_.release()), ChannelPair::both(ballistics_.holdLengthSamples())};
 }
 
 void PPMmeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }

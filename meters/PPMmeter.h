@@ -17,9 +17,19 @@ public:
 
     const PeakBallistics& ballistics() const { return ballistics_; }
 
-    // For runBlock.
     double overThreshold() const;
-    void measure(int channel, double t, double threshold, bool forcedOver);
+
+    // One block's coefficients, for runBlock.
+    struct Detector {
+        ChannelPair threshold, overNeeded, attack, release, holdLength;
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) const {
+            s.countOver(forcedOver | (t >= threshold), overNeeded);
+            s.level = PeakBallistics::follow(s.level, t, attack, release);
+            s.holdPeak(s.level, release, holdLength);
+        }
+        void finish() const {}
+    };
+    Detector blockDetector() const;
 
 private:
     void applySetting(const MeterSetting& setting, float value) override;

@@ -4,6 +4,7 @@
 // and the hold length; each follows its setting at once.
 
 #include "core/Relaxed.h"
+#include "meters/ChannelPair.h"
 
 namespace velunor {
 
@@ -20,10 +21,10 @@ public:
     double integrationMs() const { return integrationMs_; }
     double fallBackMs() const { return fallBackMs_; }
 
-    // One sample of the detector; tiny values are flushed to 0.
-    static double follow(double value, double target, double attack, double release) {
-        value = value + (target - value) * (target > value ? attack : release);
-        return (value + 1e-14) - 1e-14;
+    // One sample of the detector for both channels; tiny values are flushed to 0.
+    static ChannelPair follow(ChannelPair value, ChannelPair target, ChannelPair attack, ChannelPair release) {
+        value = value + (target - value) * select(target > value, attack, release);
+        return (value + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
     }
 
 private:

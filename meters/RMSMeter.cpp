@@ -70,15 +70,10 @@ double RMSMeter::overThreshold() const {
     return fullScaleLeds_ != 0 ? gain() * level : level;
 }
 
-void RMSMeter::measure(int channel, double t, double threshold, bool forcedOver) {
-    const auto c = static_cast<std::size_t>(channel);
-    countOver(channel, forcedOver || t >= threshold);
-    const double release = ballistics_.release();
-    const double peak = PeakBallistics::follow(level_[c], t, ballistics_.attack(), release);
-    level_[c] = peak;
-    holdPeak(channel, peak, release, ballistics_.holdLengthSamples());
-    const double ms = meanSquare_[c];
-    meanSquare_[c] = ((t * t - ms) * static_cast<double>(rmsCoefficient_.load()) + ms + 1e-14) - 1e-14;
+RMSMeter::Detector RMSMeter::blockDetector() const {
+    return {ChannelPair::both(overThreshold()), ChannelPair::both(oversNeeded()), ChannelPair::both(ballistics_.attack()),
+            ChannelPair::both(ballistics_.release()), ChannelPair::both(ballistics_.holdLengthSamples()),
+            ChannelPair::both(static_cast<double>(rmsCoefficient_.load()))};
 }
 
 void RMSMeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }

@@ -18,9 +18,21 @@ public:
     const PeakBallistics& ballistics() const { return ballistics_; }
     float rmsCoefficient() const { return rmsCoefficient_; }
 
-    // For runBlock.
     double overThreshold() const;
-    void measure(int channel, double t, double threshold, bool forcedOver);
+
+    // One block's coefficients, for runBlock.
+    struct Detector {
+        ChannelPair threshold, overNeeded, attack, release, holdLength, rmsCoefficient;
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) const {
+            s.countOver(forcedOver | (t >= threshold), overNeeded);
+            s.level = PeakBallistics::follow(s.level, t, attack, release);
+            s.holdPeak(s.level, release, holdLength);
+            const ChannelPair ms = s.meanSquare;
+            s.meanSquare = ((t * t - ms) * rmsCoefficient + ms + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
+        }
+        void finish() const {}
+    };
+    Detector blockDetector() const;
 
 private:
     void applySetting(const MeterSetting& setting, float value) override;

@@ -1,7 +1,10 @@
 #include "meters/TruePeakDetector.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include "meters/TruePeakDispatch.h"
 
 namespace velunor {
 namespace {
@@ -67,12 +70,6 @@ InterpolationTables buildTables() {
     return t;
 }
 
-double dot(const std::array<double, kTaps>& taps, const double* window) {
-    double sum = 0.0;
-    for (int k = 0; k < kTaps; ++k) sum += taps[static_cast<std::size_t>(k)] * window[k];
-    return sum;
-}
-
 }  // namespace
 
 const InterpolationTables& interpolationTables() {
@@ -80,44 +77,39 @@ const InterpolationTables& interpolationTables() {
     return tables;
 }
 
-TruePeakDetector::TruePeakDetector() : tables_(interpolationTables()) {}
+TruePeakDetector::TruePeakDetector() : TruePeakDetector(selectedTruePeakKernel()) {}
+
+TruePeakDetector::TruePeakDetector(const TruePeakKernel& kernel) : taps_(truePeakTaps()), kernel_(kernel) {}
 
 void TruePeakDetector::beginBlock(float sampleRate) {
     if (clearRequested_) {
         clearRequested_ = false;
-        ringL_.fill(0.0);
-        ringR_.fill(0.0);
-        ringIndex_ = 0;
+        windowL_.fill(0.0);
+        windowR_.fill(0.0);
     }
     oversampling_ = sampleRate < 88200.0f ? Oversampling::Four
                     : sampleRate < 176400.0f ? Oversampling::Two
                                              : Oversampling::None;
 }
 
-double TruePeakDetector::measure(const double* window) const {
-    // The raw sample first; an interpolated point replaces it only with a strictly larger magnitude.
-    double best = window[0];
-    auto consider = [&best](double candidate) {
-        if (std::fabs(candidate) > std::fabs(best)) best = candidate;
-    };
+void TruePeakDetector::measure(double* samples, int count, Window& window) {
+    std::copy_n(samples, count, window.begin() + kDelay);
     switch (oversampling_) {
-        case Oversampling::Four:
-            for (const auto& phase : tables_.fourTimes) consider(dot(phase, window));
-            break;
-        case Oversampling::Two: consider(dot(tables_.twoTimes, window)); break;
-        case Oversampling::None: break;
+        case Oversampling::Four: kernel_.fourTimes(window.data(), count, taps_, measured_.data()); break;
+        case Oversampling::Two: kernel_.twoTimes(window.data(), count, taps_, measured_.data()); break;
+        case Oversampling::None: std::copy_n(window.begin(), count, measured_.begin()); break;
     }
-    return best;
+    std::copy_n(measured_.begin(), count, samples);
+    // The chunk's last kDelay samples are the history of the next one.
+    std::copy_n(window.begin() + count, kDelay, window.begin());
 }
 
-void TruePeakDetector::process(double& left, double& right) {
-    const auto slot = static_cast<std::size_t>(ringIndex_);
-    ringL_[slot] = ringL_[slot + kTaps] = left;
-    ringR_[slot] = ringR_[slot + kTaps] = right;
-    ringIndex_ = (ringIndex_ + 1) & (kTaps - 1);
-    // Now the 64 values from ringIndex on are x[n - 63] .. x[n].
-    left = measure(&ringL_[static_cast<std::size_t>(ringIndex_)]);
-    right = measure(&ringR_[static_cast<std::size_t>(ringIndex_)]);
+void TruePeakDetector::process(double* left, double* right, int count) {
+    for (int done = 0; done < count; done += kChunk) {
+        const int n = std::min(kChunk, count - done);
+        measure(left + done, n, windowL_);
+        measure(right + done, n, windowR_);
+    }
 }
 
 }  // namespace velunor

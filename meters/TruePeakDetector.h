@@ -7,6 +7,7 @@
 #include <array>
 
 #include "core/Relaxed.h"
+#include "meters/TruePeakKernel.h"
 
 namespace velunor {
 
@@ -23,25 +24,35 @@ const InterpolationTables& interpolationTables();
 
 class TruePeakDetector {
 public:
-    TruePeakDetector();
+    // The raw sample is this many places back; the interpolated points lie about half as far.
+    static constexpr int kDelay = InterpolationTables::kTaps - 1;
+    // Samples measured per kernel call; process takes any count and works through it in chunks.
+    static constexpr int kChunk = 256;
 
-    // Any thread: the audio thread empties the rings before its next sample.
+    // With the variant chosen for this processor, or with a given one (tests, benchmarks).
+    TruePeakDetector();
+    explicit TruePeakDetector(const TruePeakKernel& kernel);
+
+    // Any thread: the audio thread empties the history before its next sample.
     void requestClear() { clearRequested_ = true; }
 
     // Audio thread: once per block, before the samples.
     void beginBlock(float sampleRate);
-    // Audio thread: one sample of both channels, replaced by their measured values.
-    void process(double& left, double& right);
+    // Audio thread: `count` finite samples of both channels in a row, each replaced by its
+    // measured value.
+    void process(double* left, double* right, int count);
 
 private:
     enum class Oversampling { Four, Two, None };
-    double measure(const double* window) const;
+    using Window = std::array<double, kDelay + kChunk + kTruePeakKernelGroup>;
+    void measure(double* samples, int count, Window& window);
 
-    const InterpolationTables& tables_;
-    // Each ring is stored twice in a row so that the 64 samples from any start are contiguous.
-    std::array<double, 2 * InterpolationTables::kTaps> ringL_{};
-    std::array<double, 2 * InterpolationTables::kTaps> ringR_{};
-    int ringIndex_ = 0;
+    const TruePeakTaps& taps_;
+    const TruePeakKernel& kernel_;
+    // The last kDelay samples of each channel, then the chunk being measured.
+    alignas(64) Window windowL_{};
+    alignas(64) Window windowR_{};
+    alignas(64) std::array<double, kChunk + kTruePeakKernelGroup> measured_{};
     Oversampling oversampling_ = Oversampling::Four;
     Relaxed<bool> clearRequested_{false};
 };

@@ -92,22 +92,6 @@ double VUmeter::overThreshold() const {
     return gain();
 }
 
-void VUmeter::measure(int channel, double t, double threshold, bool forcedOver) {
-    const auto c = static_cast<std::size_t>(channel);
-    const double needle = banks_[c].step(t * kNeedleScale);
-    level_[c] = needle;
-    countOver(channel, forcedOver || t >= threshold);
-    double held = held_[c];
-    if (needle >= held) {
-        held = needle;
-        holdCount_[c] = 0;
-    }
-    const float holdLength = holdLength_;
-    if (static_cast<float>(holdCount_[c]) >= holdLength) held = held + (0.0 - held) * holdDecay_;
-    advanceHoldCount(channel, holdLength);
-    held_[c] = held;
-}
-
 void VUmeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }
 
 }  // namespace velunor

@@ -26,9 +26,37 @@ public:
     bool typeB() const { return typeB_; }
     const NeedleFilterBank& needleBank(int channel) const { return banks_[channel == 1 ? 1 : 0]; }
 
-    // For runBlock.
     double overThreshold() const;
-    void measure(int channel, double t, double threshold, bool forcedOver);
+
+    // One block's coefficients and the needles of both channels, for runBlock.
+    struct Detector {
+        NeedleFilterBank::PairCursor needles;
+        ChannelPair threshold, overNeeded, holdDecay;
+        // The single-precision hold length, widened: the count is a whole number far below
+        // 2^24, so comparing in double gives the single-precision comparison's answer.
+        ChannelPair holdLength;
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) {
+            const ChannelPair needle = needles.step(t * ChannelPair::both(kNeedleScale));
+            s.level = needle;
+            s.countOver(forcedOver | (t >= threshold), overNeeded);
+            // The marker reaches the needle when the needle is at or above it. Neither is ever
+            // -0, so the larger of the two is exactly what the comparison would pick, and after
+            // the hold length h + (0 - h) x decay, before it h + (0 - h) x 0 = h: no select on
+            // the held level's own recursion.
+            s.holdCount = select(needle >= s.held, ChannelPair::both(0.0), s.holdCount);
+            const ChannelPair held = larger(needle, s.held);
+            const ChannelPair falling = maskedBy(s.holdCount >= holdLength, holdDecay);
+            s.advanceHoldCount(holdLength);
+            s.held = held + (ChannelPair::both(0.0) - held) * falling;
+        }
+        void finish() { needles.finish(); }
+    };
+    // Inline: a detector whose address went to a call would stay in memory during the loop.
+    [[gnu::always_inline]] Detector blockDetector() {
+        return {NeedleFilterBank::PairCursor(banks_[0], banks_[1]), ChannelPair::both(overThreshold()),
+                ChannelPair::both(oversNeeded()), ChannelPair::both(holdDecay_),
+                ChannelPair::both(static_cast<double>(holdLength_.load()))};
+    }
 
 private:
     void applySetting(const MeterSetting& setting, float value) override;

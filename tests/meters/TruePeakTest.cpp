@@ -46,7 +46,7 @@ double measuredPeak(float rate, double hz, bool clearFirst = false) {
     for (int n = 0; n < 400; ++n) {
         double x = std::sin(2.0 * std::numbers::pi * hz * n / rate + std::numbers::pi / 4.0);
         double y = x;
-        stage.process(x, y);
+        stage.process(&x, &y, 1);
         if (n >= 63) peak = std::max(peak, std::fabs(x));
     }
     return peak;
@@ -69,7 +69,7 @@ TEST(TruePeakDetector, AboveTwoTimesRatesItOnlyDelays) {
         input.push_back(uniform(random));
         double l = input.back();
         double r = -input.back();
-        stage.process(l, r);
+        stage.process(&l, &r, 1);
         double expected = n >= 63 ? input[static_cast<std::size_t>(n - 63)] : 0.0;
         ASSERT_EQ(l, expected) << n;
         ASSERT_EQ(r, -expected) << n;
@@ -81,13 +81,13 @@ TEST(TruePeakDetector, ClearEmptiesTheRingsAtTheNextBlock) {
     stage.beginBlock(192000.0f);
     for (int n = 0; n < 10; ++n) {
         double l = 1.0, r = 1.0;
-        stage.process(l, r);
+        stage.process(&l, &r, 1);
     }
     stage.requestClear();
     stage.beginBlock(192000.0f);
     for (int n = 0; n < 64; ++n) {
         double l = 0.0, r = 0.0;
-        stage.process(l, r);
+        stage.process(&l, &r, 1);
         ASSERT_EQ(l, 0.0) << n;
     }
 }

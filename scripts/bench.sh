@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs the benchmarks and the peer meters in one run on this machine and writes
+# docs/performance.md from the medians. Not part of scripts/test.sh: it takes minutes.
+#   scripts/bench.sh                 # 5 repetitions per case
+#   REPETITIONS=9 scripts/bench.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# The peers (Debian's x42-plugins) and the LV2 host library come only with the benchmarks.
+packages=(libbenchmark-dev x42-plugins liblilv-dev python3)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build_dir=${BUILD_DIR:-build-bench}
+repetitions=${REPETITIONS:-5}
+cmake -S . -B "$build_dir" -G Ninja -DVELUNOR_WERROR=ON -DVELUNOR_BUILD_BENCH=ON -DVELUNOR_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build_dir" -j2 --target velunor_engine_bench velunor_chain_bench velunor_plugin_bench velunor_lilv_peer
+
+results="$build_dir/bench-results"
+mkdir -p "$results"
+bin="$build_dir/bin"
+common=(--benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true
+        --benchmark_min_time=0.1 --benchmark_out_format=json)
+"$bin/velunor_engine_bench" "${common[@]}" --benchmark_out="$results/engines.json" >/dev/null
+"$bin/velunor_chain_bench" "${common[@]}" --benchmark_out="$results/chain.json" >/dev/null
+# The plug-in reads its settings file at load: give it an empty folder of its own.
+settings=$(mktemp -d)
+trap 'rm -rf "$settings"' EXIT
+VELUNOR_BIN_DIR="$bin" XDG_CONFIG_HOME="$settings" \
+  "$bin/velunor_plugin_bench" "${common[@]}" --benchmark_out="$results/plugin.json" >/dev/null
+: >"$results/peers.txt"
+for meter in dBTPstereo VUstereo BBCstereo K20stereo; do
+  "$bin/velunor_lilv_peer" "http://gareus.org/oss/lv2/meters#$meter" "$repetitions" >>"$results/peers.txt"
+done
+lscpu >"$results/lscpu.txt"
+
+python3 scripts/performance_report.py "$results" "$repetitions" >docs/performance.md
+echo "wrote docs/performance.md"
