@@ -88,8 +88,7 @@ Templete::Templete(audioMasterCallback master)
 Templete::~Templete() = default;
 
 void Templete::setLabel(const char* text) {
-    label_.fill(0);
-    if (text) std::memcpy(label_.data(), text, strnlen(text, kLabelSize - 1));
+    label_.store(text, text ? strnlen(text, kLabelSize - 1) : 0);
 }
 
 void Templete::setEditor(AEffEditor* newEditor) {
@@ -296,7 +295,7 @@ bool Templete::getParameterProperties(VstInt32 index, VstParameterProperties* p)
 VstInt32 Templete::getChunk(void** data, bool /*isPreset*/) {
     if (!data) return 0;
     chunk_.clearForSaving();
-    chunk_.setLabel(label_.data());
+    chunk_.setLabel(label_.load().data());
     for (VstInt32 i = 0; i < kHostParameterCount; ++i) chunk_.setSlot(StateChunk::kParameterSlot + i, getParameter(i));
     int slot = StateChunk::kMeterSettingSlot;
     for (const MeterSetting& setting : kMeterSettings) chunk_.setSlot(slot++, getParameter(setting.index));
@@ -328,8 +327,7 @@ VstInt32 Templete::setChunk(void* data, VstInt32 byteSize, bool /*isPreset*/) {
 
 // The field is taken as it stands; one without an ending zero keeps its first 39 characters.
 void Templete::restoreLabel(const unsigned char* field) {
-    std::memcpy(label_.data(), field, kLabelSize);
-    if (!std::memchr(label_.data(), 0, kLabelSize)) label_[kLabelSize - 1] = 0;
+    label_.store(reinterpret_cast<const char*>(field), kLabelSize);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -404,7 +402,7 @@ void Templete::processReplacing(float** inputs, float** outputs, VstInt32 frames
 }
 
 void Templete::processBlock(float** inputs, float** outputs, VstInt32 frames) {
-    // 1. Channels. A second channel is used only when the host connected it, the speaker
+    // Channels. A second channel is used only when the host connected it, the speaker
     // arrangement asks for it and it is a buffer of its own.
     float* outL = outputs[0];
     const bool secondOut = isOutputConnected(1) && useSecondOutput_ && outputs[1] && outputs[1] != outputs[0];
@@ -424,7 +422,7 @@ void Templete::processBlock(float** inputs, float** outputs, VstInt32 frames) {
     const bool processOn = processOn_;
     const bool filtersIn = filtersIn_;
     if (!processOn) {
-        // 2. Pass-through, bit for bit. Both samples are read before either is written, so
+        // Pass-through, bit for bit. Both samples are read before either is written, so
         // in-place buffers are safe; the right channel is written last.
         for (VstInt32 n = 0; n < frames; ++n) {
             const float l = inL[n];
@@ -433,7 +431,7 @@ void Templete::processBlock(float** inputs, float** outputs, VstInt32 frames) {
             outR[n] = r;
         }
     } else {
-        // 3. Trim, smoothed per sample in single precision.
+        // Trim, smoothed per sample in single precision.
         const float target = trimGain_;
         const float coefficient = smoothing_;
         float gain = currentGain_;
@@ -453,15 +451,15 @@ void Templete::processBlock(float** inputs, float** outputs, VstInt32 frames) {
     // The filter bank and the meter see the two channels written above; with a single usable
     // output both are that output.
     float* written[2] = {outL, outR};
-    // 4. Filters, in place.
+    // Filters, in place.
     if (processOn && filtersIn) filterBank_.process(written, written, frames);
 
-    // 5, 6. Time stamps for the editor's needle interpolation.
+    // Time stamps for the editor's needle interpolation.
     if (editorPresent_) lastBlockTime_ = blockClock_.stampSeconds();
     const float hostRate = hostSampleRate_;
     const double rate = hostRate > 0.0f && std::isfinite(hostRate) ? hostRate : streamRate_.load();
     lastBlockDuration_ = static_cast<double>(frames) / rate;
 
-    // 7. Only the selected meter measures; the other two keep their state.
+    // Only the selected meter measures; the other two keep their state.
     if (MeterEngine* engine = activeEngine()) engine->process(written, written, frames);
 }

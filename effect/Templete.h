@@ -8,6 +8,7 @@
 
 #include "core/BlockClock.h"
 #include "core/Relaxed.h"
+#include "core/SharedText.h"
 #include "effect/ParameterTable.h"
 #include "effect/StateChunk.h"
 #include "meters/EngineOwner.h"
@@ -79,7 +80,8 @@ public:
     float currentTrimGain() const { return currentGain_; }
     bool usesSecondInput() const { return useSecondInput_; }
     bool usesSecondOutput() const { return useSecondOutput_; }
-    const char* label() const { return label_.data(); }
+    // A copy: a restored chunk may rewrite the label on another thread meanwhile.
+    velunor::SharedText<kLabelSize>::Copy label() const { return label_.load(); }
     // Keeps at most 39 characters.
     void setLabel(const char* text);
     const velunor::StripFilterBank& filterBank() const { return filterBank_; }
@@ -136,5 +138,5 @@ private:
     velunor::Relaxed<double> lastBlockDuration_{0.0};
     velunor::Relaxed<double> hostOutputLatency_{0.0};
 
-    std::array<char, kLabelSize> label_{};
+    velunor::SharedText<kLabelSize> label_;
 };

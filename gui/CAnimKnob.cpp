@@ -1,6 +1,5 @@
 #include "gui/CAnimKnob.h"
 
-#include "gui/CBitmap.h"
 #include "gui/FilmStrip.h"
 
 CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, int32 tag, int32 subPixmaps,
@@ -12,13 +11,11 @@ CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, int32 tag, i
 CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, int32 tag, CBitmap* background,
                      const CPoint& offset)
     : CAnimKnob(size, listener, tag,
-                background && size.getHeight() > 0 ? static_cast<int32>(background->getHeight() / size.getHeight()) : 0,
+                filmStripFrames(background, size),
                 size.getHeight(), background, offset) {}
 
 void CAnimKnob::draw(CDrawContext* context) {
-    if (CBitmap* bitmap = getBackground()) {
-        const int32 frame = filmStripFrame(getValueNormalized(), subPixmaps_);
-        bitmap->draw(context, size_, CPoint(offset_.x, offset_.y + frame * heightOfOneImage_), getAlphaValue());
-    }
+    drawFilmStripFrame(context, getBackground(), size_, offset_, getValueNormalized(), subPixmaps_, heightOfOneImage_,
+                       getAlphaValue());
     setDirty(false);
 }

@@ -34,6 +34,31 @@ float CControl::getValueNormalized() const {
 
 void CControl::bounceValue() { value_ = clampControlValue(value_, min_, max_); }
 
+void CControl::dragStepDone(float oldValue) {
+    if (getValue() != oldValue) {
+        valueChanged();
+        invalid();
+    }
+}
+
+CMouseEventResult CControl::endDrag() {
+    if (!isEditing()) return kMouseEventNotHandled;
+    endEdit();
+    return kMouseEventHandled;
+}
+
+bool CControl::wheelStep(float distance, float step) {
+    const float old = getValue();
+    setValue(old + distance * step * (getMax() - getMin()));
+    if (getValue() != old) {
+        invalid();
+        beginEdit();
+        valueChanged();
+        endEdit();
+    }
+    return true;
+}
+
 void CControl::valueChanged() {
     if (listener_) listener_->valueChanged(this);
 }

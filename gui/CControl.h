@@ -45,6 +45,14 @@ public:
     VELUNOR_CLASS_METHODS(CControl, CView)
 
 protected:
+    // The continuous controls (knob, slider) share how a drag step, the drag's end and a wheel
+    // notch reach the listener and the host.
+    // A drag step: the listener hears of it and the control redraws only if the value moved.
+    void dragStepDone(float oldValue);
+    CMouseEventResult endDrag();
+    // A wheel notch moves the value by `step` of the range, as a whole gesture of its own.
+    bool wheelStep(float distance, float step);
+
     CControlListener* listener_;
     int32 tag_;
     velunor::Relaxed<float> value_{0.0f};

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "gui/CBitmap.h"
 #include "gui/FilmStrip.h"
 
 CHorizontalSwitch::CHorizontalSwitch(const CRect& size, CControlListener* listener, int32 tag, int32 subPixmaps,
@@ -17,18 +16,14 @@ CHorizontalSwitch::CHorizontalSwitch(const CRect& size, CControlListener* listen
 CHorizontalSwitch::CHorizontalSwitch(const CRect& size, CControlListener* listener, int32 tag, CBitmap* background,
                                      const CPoint& offset)
     : CHorizontalSwitch(size, listener, tag,
-                        background && size.getHeight() > 0
-                            ? static_cast<int32>(background->getHeight() / size.getHeight())
-                            : 0,
+                        filmStripFrames(background, size),
                         size.getHeight(), 0, background, offset) {
     maxPositions_ = subPixmaps_;
 }
 
 void CHorizontalSwitch::draw(CDrawContext* context) {
-    if (CBitmap* bitmap = getBackground()) {
-        const int32 frame = filmStripFrame(getValueNormalized(), subPixmaps_);
-        bitmap->draw(context, size_, CPoint(offset_.x, offset_.y + frame * heightOfOneImage_), getAlphaValue());
-    }
+    drawFilmStripFrame(context, getBackground(), size_, offset_, getValueNormalized(), subPixmaps_, heightOfOneImage_,
+                       getAlphaValue());
     setDirty(false);
 }
 

@@ -99,28 +99,12 @@ CMouseEventResult CKnob::onMouseMoved(CPoint& where, const CButtonState& buttons
     } else {
         setValue(getMin() + angleToValue(where) * range);
     }
-    if (getValue() != old) {
-        valueChanged();
-        invalid();
-    }
+    dragStepDone(old);
     return kMouseEventHandled;
 }
 
-CMouseEventResult CKnob::onMouseUp(CPoint&, const CButtonState&) {
-    if (!isEditing()) return kMouseEventNotHandled;
-    endEdit();
-    return kMouseEventHandled;
-}
+CMouseEventResult CKnob::onMouseUp(CPoint&, const CButtonState&) { return endDrag(); }
 
 bool CKnob::onWheel(const CPoint&, const float& distance, const CButtonState& buttons) {
-    const float old = getValue();
-    const float step = (buttons & kShift) ? wheelInc_ / zoomFactor_ : wheelInc_;
-    setValue(old + distance * step * (getMax() - getMin()));
-    if (getValue() != old) {
-        invalid();
-        beginEdit();
-        valueChanged();
-        endEdit();
-    }
-    return true;
+    return wheelStep(distance, (buttons & kShift) ? wheelInc_ / zoomFactor_ : wheelInc_);
 }

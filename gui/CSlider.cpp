@@ -112,28 +112,12 @@ CMouseEventResult CSlider::onMouseMoved(CPoint& where, const CButtonState& butto
     }
     oldButtons_ = buttons;
     setValue(getMin() + clampControlValue(n, 0.0f, 1.0f) * range);
-    if (getValue() != old) {
-        valueChanged();
-        invalid();
-    }
+    dragStepDone(old);
     return kMouseEventHandled;
 }
 
-CMouseEventResult CSlider::onMouseUp(CPoint&, const CButtonState&) {
-    if (!isEditing()) return kMouseEventNotHandled;
-    endEdit();
-    return kMouseEventHandled;
-}
+CMouseEventResult CSlider::onMouseUp(CPoint&, const CButtonState&) { return endDrag(); }
 
 bool CSlider::onWheel(const CPoint&, const float& distance, const CButtonState& buttons) {
-    const float old = getValue();
-    const float step = (buttons & kShift) ? wheelInc_ / zoomFactor_ : wheelInc_;
-    setValue(old + distance * step * (getMax() - getMin()));
-    if (getValue() != old) {
-        invalid();
-        beginEdit();
-        valueChanged();
-        endEdit();
-    }
-    return true;
+    return wheelStep(distance, (buttons & kShift) ? wheelInc_ / zoomFactor_ : wheelInc_);
 }

@@ -136,6 +136,18 @@ void MeterEngine::prepareCore() {
     for (int i = 0; i < laneCount_ * kHistoryTicks; ++i) lanes_[static_cast<std::size_t>(i)] = 0.0;
 }
 
+void MeterEngine::resetDetectorState() {
+    for (std::size_t c = 0; c < 2; ++c) {
+        level_[c] = 0.0;
+        levelAtBlockStart_[c] = 0.0;
+        held_[c] = 0.0;
+        heldAtBlockStart_[c] = 0.0;
+        meanSquare_[c] = 0.0;
+        meanSquareAtBlockStart_[c] = 0.0;
+        overCount_[c] = -1.0;
+    }
+}
+
 void MeterEngine::storeState(BlockState s) {
     for (std::size_t c = 0; c < 2; ++c) {
         level_[c] = s.level[c];

@@ -113,6 +113,8 @@ protected:
 
     // The common part of prepare: history cleared, tick length from the rate.
     void prepareCore();
+    // The quasi-peak meters' rest state: levels, holds and mean squares at 0, no over counted.
+    void resetDetectorState();
 
     // The measuring state of both channels, side by side. A block keeps it in registers and
     // writes it back to the shared values at its end and before every history tick; only the

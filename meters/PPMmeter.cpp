@@ -31,15 +31,7 @@ void PPMmeter::prepare() {
     ballistics_.setSampleRate(sampleRate());
 }
 
-void PPMmeter::suspend() {
-    for (std::size_t c = 0; c < 2; ++c) {
-        level_[c] = 0.0;
-        levelAtBlockStart_[c] = 0.0;
-        held_[c] = 0.0;
-        heldAtBlockStart_[c] = 0.0;
-        overCount_[c] = -1.0;
-    }
-}
+void PPMmeter::suspend() { resetDetectorState(); }
 
 double PPMmeter::overThreshold() const {
     const double p = ledReference_;
@@ -49,10 +41,12 @@ double PPMmeter::overThreshold() const {
     return gain();
 }
 
-PPMmeter::Detector PPMmeter::blockDetector() const {
-    return {ChannelPair::both(overThreshold()), ChannelPair::both(oversNeeded()), ChannelPair::both(ballistics_.attack()),
-            ChannelPair::both(ballistics_.release()), ChannelPair::both(ballistics_.holdLengthSamples())};
+PPMmeter::Detector PPMmeter::detectorFor(const PeakBallistics& ballistics, double overThreshold, double oversNeeded) {
+    return {ChannelPair::both(overThreshold), ChannelPair::both(oversNeeded), ChannelPair::both(ballistics.attack()),
+            ChannelPair::both(ballistics.release()), ChannelPair::both(ballistics.holdLengthSamples())};
 }
+
+PPMmeter::Detector PPMmeter::blockDetector() const { return detectorFor(ballistics_, overThreshold(), oversNeeded()); }
 
 void PPMmeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }
 

@@ -19,7 +19,7 @@ public:
 
     double overThreshold() const;
 
-    // One block's coefficients, for runBlock.
+    // One block's coefficients, for runBlock. The RMS meter runs the same detector.
     struct Detector {
         ChannelPair threshold, overNeeded, attack, release, holdLength;
         [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) const {
@@ -30,6 +30,7 @@ public:
         void finish() const {}
     };
     Detector blockDetector() const;
+    static Detector detectorFor(const PeakBallistics& ballistics, double overThreshold, double oversNeeded);
 
 private:
     void applySetting(const MeterSetting& setting, float value) override;

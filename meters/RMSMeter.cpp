@@ -5,7 +5,7 @@
 namespace velunor {
 namespace {
 
-// The seven LED levels, -6 dB to 0 dB.
+// The LED positions' levels, -6 dB to -1 dB; the last position, 0 dB, is 1.
 constexpr double kLedLevels[] = {0.5011872336, 0.5623413252, 0.6309573445, 0.7071, 0.7943282347, 0.8912509381337456};
 
 }  // namespace
@@ -50,17 +50,7 @@ void RMSMeter::prepare() {
     updateRmsCoefficient();
 }
 
-void RMSMeter::suspend() {
-    for (std::size_t c = 0; c < 2; ++c) {
-        level_[c] = 0.0;
-        levelAtBlockStart_[c] = 0.0;
-        held_[c] = 0.0;
-        heldAtBlockStart_[c] = 0.0;
-        meanSquare_[c] = 0.0;
-        meanSquareAtBlockStart_[c] = 0.0;
-        overCount_[c] = -1.0;
-    }
-}
+void RMSMeter::suspend() { resetDetectorState(); }
 
 double RMSMeter::overThreshold() const {
     const double q = ledPosition_;
@@ -71,8 +61,7 @@ double RMSMeter::overThreshold() const {
 }
 
 RMSMeter::Detector RMSMeter::blockDetector() const {
-    return {ChannelPair::both(overThreshold()), ChannelPair::both(oversNeeded()), ChannelPair::both(ballistics_.attack()),
-            ChannelPair::both(ballistics_.release()), ChannelPair::both(ballistics_.holdLengthSamples()),
+    return {PPMmeter::detectorFor(ballistics_, overThreshold(), oversNeeded()),
             ChannelPair::both(static_cast<double>(rmsCoefficient_.load()))};
 }
 

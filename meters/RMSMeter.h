@@ -3,6 +3,7 @@
 // a REFERENCE of -20..+10 dB, with seven LED levels on a dBFS or a dBref scale.
 
 #include "meters/MeterEngine.h"
+#include "meters/PPMmeter.h"
 #include "meters/PeakBallistics.h"
 
 namespace velunor {
@@ -22,11 +23,10 @@ public:
 
     // One block's coefficients, for runBlock.
     struct Detector {
-        ChannelPair threshold, overNeeded, attack, release, holdLength, rmsCoefficient;
+        PPMmeter::Detector peak;
+        ChannelPair rmsCoefficient;
         [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) const {
-            s.countOver(forcedOver | (t >= threshold), overNeeded);
-            s.level = PeakBallistics::follow(s.level, t, attack, release);
-            s.holdPeak(s.level, release, holdLength);
+            peak.measure(s, t, forcedOver);
             const ChannelPair ms = s.meanSquare;
             s.meanSquare = ((t * t - ms) * rmsCoefficient + ms + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
         }

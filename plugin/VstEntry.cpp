@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "core/EditorFactory.h"
+#include "editor/TemepleteEditor.h"
 #include "effect/Templete.h"
 #include "meters/CalibrationStores.h"
 #include "platform/linux/LinuxPlatformFactory.h"
@@ -12,11 +14,13 @@ namespace {
 // Where the plug-in installs the layers above the audio core before the first instance is built:
 // the platform (fonts, the clock that stamps the audio blocks, the editor's windows) and the
 // settings store, from which the calibration stores are then read once per process (what the
-// library load does on other systems). The editor installs its factory here
-// (velunor::setEditorFactory) once it exists; until then the effect has no editor and says so to
-// the host.
+// library load does on other systems), and the factory through which each effect builds its editor.
 void installPluginLayers() {
     velunor::platform::installLinuxPlatform();
+    velunor::setEditorFactory([](AudioEffect* effect) -> AEffEditor* {
+        auto* templete = dynamic_cast<Templete*>(effect);
+        return templete ? new TemepleteEditor(templete) : nullptr;
+    });
     velunor::installProcessSettingsStore();
     velunor::loadCalibrationStores();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the demo and the installed plug-in need (xdg-utils
-# opens the user manual). Safe to run again.
+# opens the user manual), and any further packages named as arguments. Safe to run again.
+#   scripts/install-deps.sh [PACKAGE ...]
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
@@ -10,6 +11,7 @@ packages=(
   libsndfile1-dev fonts-liberation
   clang-14 libclang-rt-14-dev binutils
   xdg-utils
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do

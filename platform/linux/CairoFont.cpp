@@ -27,6 +27,15 @@ void doneFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
 
 }  // namespace
 
+CairoFont* CairoFont::createUsable(cairo_font_face_t* face, double sizePx, int32 style) {
+    auto* font = new CairoFont(face, sizePx, style);
+    if (!font->isUsable()) {
+        font->forget();
+        return nullptr;
+    }
+    return font;
+}
+
 CairoFont* CairoFont::fromFamily(const char* family, double sizePx, int32 style) {
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) return nullptr;
@@ -42,12 +51,7 @@ CairoFont* CairoFont::fromFamily(const char* family, double sizePx, int32 style)
     if (!match) return nullptr;
     cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(match);
     FcPatternDestroy(match);
-    auto* font = new CairoFont(face, sizePx, style);
-    if (!font->isUsable()) {
-        font->forget();
-        return nullptr;
-    }
-    return font;
+    return createUsable(face, sizePx, style);
 }
 
 CairoFont* CairoFont::fromFile(const char* path, double sizePx, int32 style) {
@@ -65,12 +69,7 @@ CairoFont* CairoFont::fromFile(const char* path, double sizePx, int32 style) {
     if (style & kBoldFace) synthesize |= CAIRO_FT_SYNTHESIZE_BOLD;
     if (style & kItalicFace) synthesize |= CAIRO_FT_SYNTHESIZE_OBLIQUE;
     if (synthesize) cairo_ft_font_face_set_synthesize(face, synthesize);
-    auto* font = new CairoFont(face, sizePx, style);
-    if (!font->isUsable()) {
-        font->forget();
-        return nullptr;
-    }
-    return font;
+    return createUsable(face, sizePx, style);
 }
 
 CairoFont::CairoFont(cairo_font_face_t* face, double sizePx, int32 style) : style_(style) {

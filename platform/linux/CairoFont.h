@@ -30,6 +30,8 @@ public:
 private:
     // Takes over the face reference.
     CairoFont(cairo_font_face_t* face, double sizePx, int32 style);
+    // The font of the face (taken over), or null when cairo cannot use it.
+    static CairoFont* createUsable(cairo_font_face_t* face, double sizePx, int32 style);
     bool isUsable() const;
 
     cairo_scaled_font_t* scaled_ = nullptr;

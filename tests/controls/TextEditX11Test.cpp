@@ -3,20 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <chrono>
-#include <functional>
-#include <thread>
+#include <string>
+#include <vector>
 
 #include "editor/CMyTextEdit.h"
 #include "editor/MyFrame.h"
 #include "gui/AEffGUIEditor.h"
-#include "platform/linux/LinuxPlatformFactory.h"
 #include "tests/gui/GuiTestSupport.h"
-#include "tests/gui/PrivateXServer.h"
-#include "tests/gui/TestEffect.h"
+#include "tests/gui/X11EditorFixture.h"
 
 namespace {
 
@@ -59,65 +55,14 @@ private:
     CControlListener& listener_;
 };
 
-guitest::PrivateXServer gServer;
-bool gServerUp = false;
-std::string gWhy;
-
-class TextEditWindow : public ::testing::Test {
-public:
-    static void SetUpTestSuite() {
-        gServerUp = gServer.start(gWhy);
-        if (gServerUp) setenv("DISPLAY", gServer.display().c_str(), 1);
-        velunor::platform::installLinuxPlatform();
-    }
-    static void TearDownTestSuite() { gServer.stop(); }
-
+class TextEditWindow : public guitest::X11EditorFixture {
 protected:
     void SetUp() override {
-        if (!gServerUp) GTEST_SKIP() << "no X server for the window tests: " << gWhy;
-        display = XOpenDisplay(gServer.display().c_str());
-        ASSERT_NE(display, nullptr);
-        int event, error, major, minor;
-        ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor));
-        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 300, 200, 0, 0, 0);
-        XSelectInput(display, parent, StructureNotifyMask);
-        XMapWindow(display, parent);
-        XEvent e;
-        do XNextEvent(display, &e);
-        while (e.type != MapNotify);
+        X11EditorFixture::SetUp();
+        if (!windowReady()) return;
         editor = new FieldEditor(&effect, listener);
     }
-    void TearDown() override {
-        if (!display) return;
-        effect.dispatch(effEditClose);
-        XDestroyWindow(display, parent);
-        XCloseDisplay(display);
-    }
-    bool idleUntil(const std::function<bool()>& done) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (std::chrono::steady_clock::now() < end) {
-            effect.dispatch(effEditIdle);
-            if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return false;
-    }
-    void click(int x, int y) {
-        XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-        XTestFakeButtonEvent(display, 1, True, CurrentTime);
-        XTestFakeButtonEvent(display, 1, False, CurrentTime);
-        XFlush(display);
-    }
-    void type(KeySym sym) {
-        const KeyCode code = XKeysymToKeycode(display, sym);
-        XTestFakeKeyEvent(display, code, True, CurrentTime);
-        XTestFakeKeyEvent(display, code, False, CurrentTime);
-        XFlush(display);
-    }
 
-    Display* display = nullptr;
-    Window parent = 0;
-    guitest::TestEffect effect;
     TextListener listener;
     FieldEditor* editor = nullptr;
 };

@@ -18,13 +18,11 @@
 #include <thread>
 
 #include "GuiTestSupport.h"
-#include "PrivateXServer.h"
-#include "TestEffect.h"
+#include "X11EditorFixture.h"
 #include "editor/MyFrame.h"
 #include "gui/AEffGUIEditor.h"
 #include "gui/COnOffButton.h"
 #include "gui/CSlider.h"
-#include "platform/linux/LinuxPlatformFactory.h"
 
 using namespace guitest;
 
@@ -96,39 +94,12 @@ private:
     CControlListener& listener_;
 };
 
-PrivateXServer gServer;
-bool gServerUp = false;
-std::string gWhy;
-
-class X11Window : public ::testing::Test {
-public:
-    static void SetUpTestSuite() {
-        gServerUp = gServer.start(gWhy);
-        if (gServerUp) setenv("DISPLAY", gServer.display().c_str(), 1);
-        velunor::platform::installLinuxPlatform();
-    }
-    static void TearDownTestSuite() { gServer.stop(); }
-
+class X11Window : public X11EditorFixture {
 protected:
     void SetUp() override {
-        if (!gServerUp) GTEST_SKIP() << "no X server for the window tests: " << gWhy;
-        display = XOpenDisplay(gServer.display().c_str());
-        ASSERT_NE(display, nullptr);
-        int event, error, major, minor;
-        ASSERT_TRUE(XTestQueryExtension(display, &event, &error, &major, &minor)) << "the server lacks XTest";
-        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 300, 200, 0, 0, 0);
-        XSelectInput(display, parent, StructureNotifyMask);
-        XMapWindow(display, parent);
-        XEvent e;
-        do XNextEvent(display, &e);
-        while (e.type != MapNotify);
+        X11EditorFixture::SetUp();
+        if (!windowReady()) return;
         editor = new WindowEditor(&effect, listener);
-    }
-    void TearDown() override {
-        if (!display) return;
-        effect.dispatch(effEditClose);
-        XDestroyWindow(display, parent);
-        XCloseDisplay(display);
     }
 
     // Opens the editor and waits until the server shows its window: input sent earlier over our
@@ -146,16 +117,6 @@ protected:
         }
         return false;
     }
-    // Runs the host's idle until `done` holds, for at most two seconds.
-    bool idleUntil(const std::function<bool()>& done) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (std::chrono::steady_clock::now() < end) {
-            effect.dispatch(effEditIdle);
-            if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return false;
-    }
     // Runs the host's idle for a while, for events that change nothing we could wait for.
     void idleFor(int ms) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -163,26 +124,6 @@ protected:
             effect.dispatch(effEditIdle);
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
-    }
-    // Moves the pointer to (x, y) of the parent window, which lies at the root's origin.
-    void pointerTo(int x, int y) {
-        XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-        XFlush(display);
-    }
-    void click(int x, int y, unsigned int button = 1) {
-        pointerTo(x, y);
-        XTestFakeButtonEvent(display, button, True, CurrentTime);
-        XTestFakeButtonEvent(display, button, False, CurrentTime);
-        XFlush(display);
-    }
-    void type(KeySym sym, bool shift = false) {
-        const KeyCode shiftCode = XKeysymToKeycode(display, XK_Shift_L);
-        const KeyCode code = XKeysymToKeycode(display, sym);
-        if (shift) XTestFakeKeyEvent(display, shiftCode, True, CurrentTime);
-        XTestFakeKeyEvent(display, code, True, CurrentTime);
-        XTestFakeKeyEvent(display, code, False, CurrentTime);
-        if (shift) XTestFakeKeyEvent(display, shiftCode, False, CurrentTime);
-        XFlush(display);
     }
     // Gives an unused keycode the keysym, as switching to another layout would.
     void mapSpareKey(KeySym sym) {
@@ -201,6 +142,14 @@ protected:
         XFree(map);
         XSync(display, False);
     }
+    // The pixel's 24-bit colour as the server holds it; false when the window gave no image.
+    bool readPixel(Window window, int x, int y, unsigned long& rgb) {
+        XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (!image) return false;
+        rgb = XGetPixel(image, 0, 0) & 0xffffff;
+        XDestroyImage(image);
+        return true;
+    }
     std::vector<Window> children() {
         Window root, parentOut, *list = nullptr;
         unsigned int count = 0;
@@ -210,9 +159,6 @@ protected:
         return out;
     }
 
-    Display* display = nullptr;
-    Window parent = 0;
-    TestEffect effect;
     RecordingListener listener;
     WindowEditor* editor = nullptr;  // owned by the effect
 };
@@ -246,26 +192,14 @@ TEST_F(X11Window, TheFrameIsAChildOfTheHostsWindowAndGoesWithClose) {
     const Rgba off = frameColor(0);
     const unsigned long expected = static_cast<unsigned long>((off.r << 16) | (off.g << 8) | off.b);
     unsigned long shown = 0;
-    EXPECT_TRUE(idleUntil([&] {
-        XImage* image = XGetImage(display, kids[0], 20, 20, 1, 1, AllPlanes, ZPixmap);
-        if (!image) return false;
-        shown = XGetPixel(image, 0, 0) & 0xffffff;
-        XDestroyImage(image);
-        return shown == expected;
-    })) << std::hex << shown << " shown, " << expected << " drawn";
+    EXPECT_TRUE(idleUntil([&] { return readPixel(kids[0], 20, 20, shown) && shown == expected; })) << std::hex << shown << " shown, " << expected << " drawn";
 
     // Hidden and shown again, the window has lost its pixels; the expose brings them back.
     XUnmapWindow(display, parent);
     XMapWindow(display, parent);
     XSync(display, False);
     shown = 0;
-    EXPECT_TRUE(idleUntil([&] {
-        XImage* image = XGetImage(display, kids[0], 20, 20, 1, 1, AllPlanes, ZPixmap);
-        if (!image) return false;
-        shown = XGetPixel(image, 0, 0) & 0xffffff;
-        XDestroyImage(image);
-        return shown == expected;
-    })) << std::hex << shown << " shown after the expose";
+    EXPECT_TRUE(idleUntil([&] { return readPixel(kids[0], 20, 20, shown) && shown == expected; })) << std::hex << shown << " shown after the expose";
 
     // The resize travels over the editor's connection: wait for the server to have done it.
     editor->getFrame()->setSize(200, 60);

@@ -100,7 +100,7 @@ TEST_F(Binding, RecordOfANewInstance) {
     EXPECT_EQ(e->numParams, 64);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsProgramChunks);  // no editor yet
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks);
     EXPECT_EQ(e->initialDelay, 0);
     EXPECT_EQ(e->uniqueID, 0x4B773772);
     EXPECT_EQ(e->version, 1);
@@ -163,14 +163,12 @@ TEST_F(Binding, DispatcherAnswers) {
         {effOfflinePrepare, 0, 0, 0},
         {effOfflineRun, 0, 0, 0},
         {effVendorSpecific, 0, 0, 0},
-        // No editor yet: every editor request answers 0.
+        // The editor without a window: no rectangle buffer, no parent, no keys taken.
         {effEditGetRect, 0, 0, 0},
         {effEditOpen, 0, 0, 0},
-        {effEditClose, 0, 0, 0},
-        {effEditIdle, 0, 0, 0},
         {effEditKeyDown, 'a', 0, 0},
         {effEditKeyUp, 'a', 0, 0},
-        {effSetEditKnobMode, 0, 2, 0},
+        {effSetEditKnobMode, 0, 2, 1},
         // Unknown requests.
         {9, 0, 0, 0},
         {16, 0, 0, 0},

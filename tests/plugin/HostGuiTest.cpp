@@ -59,16 +59,18 @@ struct Png {
     }
 };
 
-// The face's pivot in the editor window.
-scale::Point pivot() { return scale::offsetBy(scale::kVuFace.pivot, {layout::kFaceX, layout::kFaceY}); }
+// A VU face's pivot in the editor window, for a face whose top-left corner is at `origin`.
+scale::Point pivot(scale::Point origin = {layout::kFaceX, layout::kFaceY}) {
+    return scale::offsetBy(scale::kVuFace.pivot, origin);
+}
 
 // Where the needle crosses the arc between the percentage and the dB scales, where the paper
 // carries nothing else: the centre of the dark samples along it, NaN when there are none.
-double needleDegrees(const Png& png) {
+double needleDegrees(const Png& png, scale::Point origin = {layout::kFaceX, layout::kFaceY}) {
     constexpr double kRadius = 112;
     double sum = 0, moment = 0;
     for (double a = 40; a <= 145; a += 0.05) {
-        const scale::Point p = scale::pointOnRay(pivot(), kRadius, scale::degreesToRadians(a));
+        const scale::Point p = scale::pointOnRay(pivot(origin), kRadius, scale::degreesToRadians(a));
         const auto c = png.at(p.x, p.y);
         if (0.299 * c[0] + 0.587 * c[1] + 0.114 * c[2] < 110) {
             sum += 1;
@@ -121,6 +123,34 @@ TEST_F(HostGui, AQuietMonoFileLeavesTheNeedleAtTheScaleStartAndTheLedDark) {
     const scale::Rect led = scale::offsetBy(scale::kVuFace.led, {layout::kFaceX, layout::kFaceY});
     const auto dark = png.at((led.left + led.right) / 2, (led.top + led.bottom) / 2);
     EXPECT_LT(dark[0], 150);
+}
+
+double luminance(const std::array<int, 3>& c) { return 0.299 * c[0] + 0.587 * c[1] + 0.114 * c[2]; }
+
+// The plug-in itself: its VU faces follow the tone, and a click on the meter selector's left
+// arrow switches to the PPM, whose faces are dark.
+TEST_F(HostGui, ThePluginsEditorFollowsTheToneAndItsMeterSelector) {
+    startServer();
+    const std::string plugin = quoted(binDir() + "/QVXVelunor_x64.so");
+    const scale::Point leftFace{12, 18};
+    const std::string vuShot = testTmp("vu.png");
+    ToolResult r = runTool("velunor-host' gui" + plugin + " --seconds 1.5 --screenshot" + quoted(vuShot),
+                           "DISPLAY=" + server_.display());
+    ASSERT_EQ(r.status, 0) << r.output;
+    const Png vu(vuShot);
+    ASSERT_TRUE(vu.ok());
+    EXPECT_EQ(vu.width(), 586);
+    EXPECT_EQ(vu.height(), 195);
+    EXPECT_NEAR(needleDegrees(vu, leftFace), scale::vuAngleDegrees(1.0), 2.0);
+    EXPECT_GT(luminance(vu.at(60, 40)), 150);
+
+    const std::string ppmShot = testTmp("ppm.png");
+    r = runTool("velunor-host' gui" + plugin + " --seconds 1.2 --click 202,156@0.5 --screenshot" + quoted(ppmShot),
+                "DISPLAY=" + server_.display());
+    ASSERT_EQ(r.status, 0) << r.output;
+    const Png ppm(ppmShot);
+    ASSERT_TRUE(ppm.ok());
+    EXPECT_LT(luminance(ppm.at(60, 40)), 80);
 }
 
 }  // namespace

@@ -96,7 +96,6 @@ TEST(HostTool, ClearErrorsAndExitCodes) {
          "cannot read chunk file"},
         {" process" + quoted(text) + quoted(in) + quoted(out), 1, "cannot load plug-in"},
         {" gui", 2, "needs PLUGIN"},
-        {" gui" + plugin, 1, "has no editor"},
         {" gui" + plugin + quoted(in) + quoted(in), 2, "needs PLUGIN and at most one IN.wav"},
         {" gui" + plugin + quoted(testTmp("missing.wav")), 1, "cannot read audio file"},
         {" gui" + plugin + " --seconds 0", 2, "--seconds"},

@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sys/wait.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -14,6 +12,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/ShellCommand.h"
 
 namespace {
 
@@ -34,16 +34,11 @@ std::string readText(const std::string& path) {
 
 Result meter(const std::string& arguments) {
     const std::string errPath = tmp("stderr.txt");
-    const std::string command =
-        "'" + std::string(std::getenv("VELUNOR_BIN_DIR")) + "/velunor-meter' " + arguments + " 2>'" + errPath + "'";
+    const velunor::testing::ShellResult run = velunor::testing::runShellCommand(
+        "'" + std::string(std::getenv("VELUNOR_BIN_DIR")) + "/velunor-meter' " + arguments + " 2>'" + errPath + "'");
     Result r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.status = run.status;
+    r.out = run.output;
     r.err = readText(errPath);
     return r;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/VstAbi.h"
+#include "tools/cli/StrictNumber.h"
 
 namespace velunor::hostcli {
 
@@ -18,9 +19,13 @@ int runInfo(const std::vector<std::string>& args);
 int runProcess(const std::vector<std::string>& args);
 int runGui(const std::vector<std::string>& args);
 
-// Strict number parsing: the whole text must be the number.
-bool parseInt(const std::string& text, long& value);
-bool parseFloat(const std::string& text, float& value);
+using cli::parseFloat;
+using cli::parseInt;
+
+// The message on standard error for a file or the plug-in that failed; answers kExitFailure.
+int fail(const std::string& message);
+// The message on standard error for a wrong command line of `command`; answers kExitUsage.
+int usageError(const std::string& command, const std::string& message);
 
 // The highest parameter index --param accepts.
 constexpr VstInt32 kHighestParameterIndex = 100;

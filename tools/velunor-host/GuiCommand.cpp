@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "tools/cli/ArgumentReader.h"
 #include "tools/hosting/PluginInstance.h"
 #include "tools/hosting/PluginLibrary.h"
 #include "tools/velunor-host/AudioStream.h"
@@ -36,15 +36,7 @@ struct GuiOptions {
     std::vector<Click> clicks;
 };
 
-int usage(const std::string& message) {
-    std::fprintf(stderr, "velunor-host gui: %s\n", message.c_str());
-    return kExitUsage;
-}
-
-int fail(const std::string& message) {
-    std::fprintf(stderr, "velunor-host: %s\n", message.c_str());
-    return kExitFailure;
-}
+int usage(const std::string& message) { return usageError("gui", message); }
 
 // "X,Y@T": window coordinates and a time in seconds from the start.
 bool parseClick(const std::string& text, Click& click) {
@@ -61,32 +53,28 @@ bool parseClick(const std::string& text, Click& click) {
 
 int parse(const std::vector<std::string>& args, GuiOptions& o) {
     std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) return false;
-            out = args[++i];
-            return true;
-        };
+    cli::ArgumentReader words(args);
+    while (words.next()) {
+        const std::string& a = words.current();
         std::string v;
         if (a == "--seconds") {
             float s = 0;
-            if (!value(v) || !parseFloat(v, s) || s <= 0 || s > kMaxSeconds)
+            if (!words.value(v) || !parseFloat(v, s) || s <= 0 || s > kMaxSeconds)
                 return usage("--seconds needs a time in seconds above 0 (got '" + v + "')");
             o.seconds = s;
         } else if (a == "--param") {
             std::pair<VstInt32, float> parameter;
-            if (!value(v) || !parseParameterOption(v, parameter))
+            if (!words.value(v) || !parseParameterOption(v, parameter))
                 return usage("--param needs INDEX=VALUE with INDEX 0..100 and a finite VALUE (got '" + v + "')");
             o.params.push_back(parameter);
         } else if (a == "--click") {
             Click click;
-            if (!value(v) || !parseClick(v, click))
+            if (!words.value(v) || !parseClick(v, click))
                 return usage("--click needs X,Y@T: window coordinates and a time in seconds (got '" + v + "')");
             o.clicks.push_back(click);
         } else if (a == "--screenshot") {
-            if (!value(o.screenshot)) return usage("--screenshot needs a file");
-        } else if (a.size() > 1 && a[0] == '-') {
+            if (!words.value(o.screenshot)) return usage("--screenshot needs a file");
+        } else if (words.isOption()) {
             return usage("unknown option '" + a + "'");
         } else {
             files.push_back(a);

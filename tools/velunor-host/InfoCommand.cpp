@@ -64,27 +64,16 @@ int runInfo(const std::vector<std::string>& args) {
     bool all = false;
     for (const std::string& a : args) {
         if (a == "--all") all = true;
-        else if (!a.empty() && a[0] == '-') {
-            std::fprintf(stderr, "velunor-host info: unknown option '%s'\n", a.c_str());
-            return kExitUsage;
-        } else if (path.empty()) path = a;
-        else {
-            std::fprintf(stderr, "velunor-host info: unexpected argument '%s'\n", a.c_str());
-            return kExitUsage;
-        }
+        else if (!a.empty() && a[0] == '-') return usageError("info", "unknown option '" + a + "'");
+        else if (path.empty()) path = a;
+        else return usageError("info", "unexpected argument '" + a + "'");
     }
-    if (path.empty()) {
-        std::fputs("velunor-host info: no plug-in given\n", stderr);
-        return kExitUsage;
-    }
+    if (path.empty()) return usageError("info", "no plug-in given");
 
     std::string error;
     auto library = hosting::PluginLibrary::load(path, error);
     auto plugin = library ? hosting::PluginInstance::create(*library, error) : nullptr;
-    if (!plugin) {
-        std::fprintf(stderr, "velunor-host: %s\n", error.c_str());
-        return kExitFailure;
-    }
+    if (!plugin) return fail(error);
     plugin->dispatch(effOpen);
     AEffect* e = plugin->effect();
 

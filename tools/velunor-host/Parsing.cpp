@@ -1,30 +1,18 @@
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
+#include <cstdio>
 
 #include "tools/velunor-host/Commands.h"
 
 namespace velunor::hostcli {
 
-bool parseInt(const std::string& text, long& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtol(text.c_str(), &end, 10);
-    return errno == 0 && end && *end == 0;
+int fail(const std::string& message) {
+    std::fprintf(stderr, "velunor-host: %s\n", message.c_str());
+    return kExitFailure;
 }
 
-bool parseFloat(const std::string& text, float& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtof(text.c_str(), &end);
-    return errno == 0 && end && *end == 0 && std::isfinite(value);
+int usageError(const std::string& command, const std::string& message) {
+    std::fprintf(stderr, "velunor-host %s: %s\n", command.c_str(), message.c_str());
+    return kExitUsage;
 }
-
-}  // namespace velunor::hostcli
-
-namespace velunor::hostcli {
 
 bool parseParameterOption(const std::string& text, std::pair<VstInt32, float>& parameter) {
     const std::size_t eq = text.find('=');

@@ -4,7 +4,6 @@
 
 #include <sndfile.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -12,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "tools/cli/ArgumentReader.h"
 #include "tools/hosting/PluginInstance.h"
 #include "tools/hosting/PluginLibrary.h"
 #include "tools/velunor-host/Commands.h"
@@ -28,40 +28,28 @@ struct ProcessOptions {
     std::vector<std::pair<VstInt32, float>> params;
 };
 
-int usage(const std::string& message) {
-    std::fprintf(stderr, "velunor-host process: %s\n", message.c_str());
-    return kExitUsage;
-}
-
-int fail(const std::string& message) {
-    std::fprintf(stderr, "velunor-host: %s\n", message.c_str());
-    return kExitFailure;
-}
+int usage(const std::string& message) { return usageError("process", message); }
 
 // Answers kExitOk or the exit status for a bad command line.
 int parse(const std::vector<std::string>& args, ProcessOptions& o) {
     std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) return false;
-            out = args[++i];
-            return true;
-        };
+    cli::ArgumentReader words(args);
+    while (words.next()) {
+        const std::string& a = words.current();
         std::string v;
         if (a == "--block") {
-            if (!value(v) || !parseInt(v, o.block) || o.block < 1 || o.block > kMaxBlock)
+            if (!words.value(v) || !parseInt(v, o.block) || o.block < 1 || o.block > kMaxBlock)
                 return usage("--block needs a block size of 1 to " + std::to_string(kMaxBlock) + " frames");
         } else if (a == "--param") {
             std::pair<VstInt32, float> parameter;
-            if (!value(v) || !parseParameterOption(v, parameter))
+            if (!words.value(v) || !parseParameterOption(v, parameter))
                 return usage("--param needs INDEX=VALUE with INDEX 0..100 and a finite VALUE (got '" + v + "')");
             o.params.push_back(parameter);
         } else if (a == "--load-chunk") {
-            if (!value(o.loadChunk)) return usage("--load-chunk needs a file");
+            if (!words.value(o.loadChunk)) return usage("--load-chunk needs a file");
         } else if (a == "--save-chunk") {
-            if (!value(o.saveChunk)) return usage("--save-chunk needs a file");
-        } else if (a.size() > 1 && a[0] == '-') {
+            if (!words.value(o.saveChunk)) return usage("--save-chunk needs a file");
+        } else if (words.isOption()) {
             return usage("unknown option '" + a + "'");
         } else {
             files.push_back(a);

@@ -1,25 +1,13 @@
 #include "tools/velunor-meter/MeterOptions.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 
 #include "effect/ParameterTable.h"
 #include "meters/MeterSettings.h"
+#include "tools/cli/ArgumentReader.h"
+#include "tools/cli/StrictNumber.h"
 
 namespace velunor::metercli {
-namespace {
-
-// The whole text must be one finite number.
-bool parseNumber(const std::string& text, double& value) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(text.c_str(), &end);
-    return errno == 0 && end && *end == 0 && std::isfinite(value);
-}
-
-}  // namespace
 
 VstInt32 parameterIndexOf(const std::string& name) {
     for (std::size_t i = 0; i < kParameterTable.size(); ++i)
@@ -30,38 +18,34 @@ VstInt32 parameterIndexOf(const std::string& name) {
 }
 
 bool parseMeterOptions(const std::vector<std::string>& args, MeterOptions& o, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) return false;
-            out = args[++i];
-            return true;
-        };
+    cli::ArgumentReader words(args);
+    while (words.next()) {
+        const std::string& a = words.current();
         std::string v;
         if (a == "--meter") {
-            if (!value(v)) return error = "--meter needs vu, ppm or rms", false;
+            if (!words.value(v)) return error = "--meter needs vu, ppm or rms", false;
             if (v == "vu") o.meterType = 0;
             else if (v == "rms") o.meterType = 1;
             else if (v == "ppm") o.meterType = 2;
             else return error = "unknown meter '" + v + "' (vu, ppm or rms)", false;
         } else if (a == "--set") {
-            if (!value(v)) return error = "--set needs NAME=VALUE", false;
+            if (!words.value(v)) return error = "--set needs NAME=VALUE", false;
             const std::size_t eq = v.find('=');
             if (eq == std::string::npos) return error = "--set needs NAME=VALUE (got '" + v + "')", false;
             Setting s{v.substr(0, eq), -1, 0.0f};
             s.index = parameterIndexOf(s.name);
             if (s.index < 0) return error = "unknown parameter or setting name '" + s.name + "'", false;
             double number = 0.0;
-            if (!parseNumber(v.substr(eq + 1), number))
+            if (!cli::parseDouble(v.substr(eq + 1), number))
                 return error = "value '" + v.substr(eq + 1) + "' of " + s.name + " is not a number", false;
             s.value = static_cast<float>(number);
             o.settings.push_back(s);
         } else if (a == "--tick-ms") {
-            if (!value(v) || !parseNumber(v, o.tickMs) || o.tickMs < 0.0)
+            if (!words.value(v) || !cli::parseDouble(v, o.tickMs) || o.tickMs < 0.0)
                 return error = "--tick-ms needs a number of milliseconds (got '" + v + "')", false;
         } else if (a == "--csv") {
-            if (!value(o.csvPath) || o.csvPath.empty()) return error = "--csv needs a file name or -", false;
-        } else if (a.size() > 1 && a[0] == '-') {
+            if (!words.value(o.csvPath) || o.csvPath.empty()) return error = "--csv needs a file name or -", false;
+        } else if (words.isOption()) {
             return error = "unknown option '" + a + "'", false;
         } else if (o.wavPath.empty()) {
             o.wavPath = a;

@@ -6,7 +6,6 @@
 
 #include <sndfile.h>
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,19 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "tools/cli/StrictNumber.h"
+
 namespace {
 
 struct SndfileCloser {
     void operator()(SNDFILE* f) const { sf_close(f); }
 };
 using SoundFile = std::unique_ptr<SNDFILE, SndfileCloser>;
-
-bool number(const char* text, double& value) {
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(text, &end);
-    return *text && errno == 0 && *end == 0 && std::isfinite(value);
-}
 
 int usage() {
     std::fputs("usage: velunor-signal sine OUT.wav [--freq HZ] [--seconds S] [--rate HZ] [--channels 1|2] "
@@ -48,7 +42,7 @@ int sine(int argc, char** argv) {
                          : std::strcmp(argv[i], "--channels") == 0 ? &channels
                          : std::strcmp(argv[i], "--level") == 0    ? &level
                                                                    : nullptr;
-        if (!target || i + 1 >= argc || !number(argv[i + 1], *target)) return usage();
+        if (!target || i + 1 >= argc || !velunor::cli::parseDouble(argv[i + 1], *target)) return usage();
     }
     if (!(channels == 1.0 || channels == 2.0) || rate < 1000.0 || rate > 768000.0 || seconds <= 0.0 || seconds > 3600.0)
         return usage();
@@ -90,7 +84,7 @@ int compare(int argc, char** argv) {
     if (argc < 2) return usage();
     double skip = 0.0;
     if (argc == 4 && std::strcmp(argv[2], "--skip") == 0) {
-        if (!number(argv[3], skip) || skip < 0.0) return usage();
+        if (!velunor::cli::parseDouble(argv[3], skip) || skip < 0.0) return usage();
     } else if (argc != 2) {
         return usage();
     }
