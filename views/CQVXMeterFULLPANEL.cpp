@@ -206,7 +206,8 @@ bool CQVXMeterFULLPANEL::openMeter(CFrame* frame, const MeterLook& meterLook) {
         referenceControl_->setHintLabel(hintLabel_);
     }
 
-    // Back panel: built here with the effect and the editor, opened on the frame and left hidden.
+    backPanel_ = createBackPanel();
+    backPanel_->open(frame);
     return true;
 }
 
@@ -236,7 +237,10 @@ void CQVXMeterFULLPANEL::close() {
         frame_->removeView(container_, true);
     else
         container_->forget();
-    // Back panel: closed (it releases its container) and deleted here.
+    if (backPanel_) {
+        backPanel_->close();
+        backPanel_.reset();
+    }
     container_ = nullptr;
     frame_ = nullptr;
     views_ = {};
@@ -315,7 +319,7 @@ void CQVXMeterFULLPANEL::parameterChanged(VstInt32 index, float value) {
         break;
     default: break;
     }
-    // Back panel: when it is shown, it gets (index, value) too.
+    if (backPanel_ && backPanel_->isShown()) backPanel_->parameterChanged(index, value);
 }
 
 void CQVXMeterFULLPANEL::setTrimFromText() {
@@ -331,8 +335,14 @@ void CQVXMeterFULLPANEL::controlChanged(CControl* control) {
     if (!isOpen_ || !control) return;
     switch (control->getTag()) {
     case kBackPanelTag:
-        // Back panel: hidden when shown (then setParameter(65, 0) stores the shared calibration),
-        // shown otherwise. Without one there is nothing to toggle.
+        // Closing the settings stores the shared calibration; opening them does not.
+        if (!backPanel_) break;
+        if (backPanel_->isShown()) {
+            backPanel_->hide();
+            effect_->setParameter(kBackPanelTag, 0.0f);
+        } else {
+            backPanel_->show();
+        }
         break;
     case kFaceClickTag: effect_->setParameter(kFaceClickTag, 0.0f); break;
     case kTrimTextTag:
@@ -340,7 +350,7 @@ void CQVXMeterFULLPANEL::controlChanged(CControl* control) {
         break;
     default: break;
     }
-    // Back panel: it gets every control and ignores them while hidden.
+    if (backPanel_) backPanel_->controlChanged(control);
     if (look_ && control->getTag() == look_->referenceIndex) {
         effect_->setParameter(control->getTag(), control->getValue());
         control->setDirty(true);

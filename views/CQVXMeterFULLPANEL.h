@@ -6,6 +6,7 @@
 // parameters. All of it runs on the user-interface thread: the editor makes sure of that.
 
 #include <array>
+#include <memory>
 
 #include "gui/CBitmap.h"
 #include "gui/CControl.h"
@@ -15,6 +16,7 @@
 #include "gui/CViewContainer.h"
 #include "host/VstAbi.h"
 #include "meters/MeterEngine.h"
+#include "views/BackPanel.h"
 
 class CFrontReferenceControl;
 class CHelpHintLabel;
@@ -92,6 +94,7 @@ public:
     CQVXHorizontalSwitch* holdSwitch() const { return holdSwitch_; }
     CFrontReferenceControl* referenceControl() const { return referenceControl_; }
     CHelpHintLabel* hintLabel() const { return hintLabel_; }
+    BackPanel* backPanel() const { return backPanel_.get(); }
 
 protected:
     // The per-meter open: the face picture, the shared part, then the meter's own controls.
@@ -100,6 +103,8 @@ protected:
     virtual CQVXMeter2* createFace(const CPoint& origin) = 0;
     // Writes one channel's reading into its view.
     virtual void showReading(CQVXMeter2* view, const Reading& reading) = 0;
+    // The meter's settings side, built hidden by open.
+    virtual std::unique_ptr<BackPanel> createBackPanel() = 0;
     // The reference line's text from the engine; marks it dirty.
     void refreshReferenceText();
 
@@ -134,6 +139,5 @@ private:
     CQVKickButtonH* manualButton_ = nullptr;
     CFrontReferenceControl* referenceControl_ = nullptr;
     CHelpHintLabel* hintLabel_ = nullptr;
-    // The back panel (settings) is built by its own class; until it exists the calls to it, marked
-    // "back panel" below, are skipped and the middle zone of the meter selector opens nothing.
+    std::unique_ptr<BackPanel> backPanel_;
 };

@@ -2,6 +2,7 @@
 
 #include "views/CQVXPPMMeter2.h"
 #include "views/LevelClamp.h"
+#include "views/PPMBackPanel.h"
 
 namespace {
 
@@ -13,6 +14,10 @@ const CQVXMeterFULLPANEL::MeterLook kPpmLook{2,     42001, 42005, 42011, 42012, 
 bool CQVXPPMMeterFULLPANEL::open(CFrame* frame, CBitmap* /*background*/) { return openMeter(frame, kPpmLook); }
 
 CQVXMeter2* CQVXPPMMeterFULLPANEL::createFace(const CPoint& origin) { return new CQVXPPMMeter2(origin, editor()); }
+
+std::unique_ptr<BackPanel> CQVXPPMMeterFULLPANEL::createBackPanel() {
+    return std::make_unique<PPMBackPanel>(effect(), editor());
+}
 
 void CQVXPPMMeterFULLPANEL::parameterChanged(VstInt32 index, float value) {
     if (!isOpen()) return;

@@ -15,5 +15,6 @@ public:
 
 protected:
     CQVXMeter2* createFace(const CPoint& origin) override;
+    std::unique_ptr<BackPanel> createBackPanel() override;
     void showReading(CQVXMeter2* view, const Reading& reading) override;
 };

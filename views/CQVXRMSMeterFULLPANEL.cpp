@@ -4,6 +4,7 @@
 
 #include "views/CQVXRMSMeter2.h"
 #include "views/LevelClamp.h"
+#include "views/RMSBackPanel.h"
 
 namespace {
 
@@ -15,6 +16,10 @@ const CQVXMeterFULLPANEL::MeterLook kRmsLook{1,     41001, 41005, 41011, 41012, 
 bool CQVXRMSMeterFULLPANEL::open(CFrame* frame, CBitmap* /*background*/) { return openMeter(frame, kRmsLook); }
 
 CQVXMeter2* CQVXRMSMeterFULLPANEL::createFace(const CPoint& origin) { return new CQVXRMSMeter2(origin, editor()); }
+
+std::unique_ptr<BackPanel> CQVXRMSMeterFULLPANEL::createBackPanel() {
+    return std::make_unique<RMSBackPanel>(effect(), editor());
+}
 
 void CQVXRMSMeterFULLPANEL::parameterChanged(VstInt32 index, float value) {
     if (!isOpen()) return;

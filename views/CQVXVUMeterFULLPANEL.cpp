@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "views/CQVXVUMeter2.h"
+#include "views/VUBackPanel.h"
 
 namespace {
 
@@ -18,6 +19,10 @@ bool CQVXVUMeterFULLPANEL::open(CFrame* frame, CBitmap* /*background*/) {
 }
 
 CQVXMeter2* CQVXVUMeterFULLPANEL::createFace(const CPoint& origin) { return new CQVXVUMeter2(origin, editor()); }
+
+std::unique_ptr<BackPanel> CQVXVUMeterFULLPANEL::createBackPanel() {
+    return std::make_unique<VUBackPanel>(effect(), editor());
+}
 
 void CQVXVUMeterFULLPANEL::applyTint() {
     velunor::MeterEngine* meter = engine();
