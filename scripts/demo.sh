@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh machine, builds the plug-in and the command-line host, and shows the plug-in at
 # work on a generated 1 kHz test tone: what it reports about itself, a pass-through that is
-# bit-identical to the input, and the strip's trim at +20 dB.
+# bit-identical to the input, the strip's trim at +20 dB, and the editor's window with each meter
+# showing the built-in tone (under a private Xvfb when there is no display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -28,6 +29,14 @@ echo "== \"Process\" on, filters out, \"Trim\" at +20 dB"
 "$bin/velunor-host" process "$plugin" "$demo/sine-1k.wav" "$demo/trim-plus-20dB.wav" \
   --param 0=1 --param 8=0 --param 1=1
 "$bin/velunor-signal" compare "$demo/sine-1k.wav" "$demo/trim-plus-20dB.wav" --skip 0.1
+
+echo "== the editor, one screenshot per meter, the built-in tone (0 VU, -18 dBFS) playing"
+run_x=()
+[ -n "${DISPLAY:-}" ] || run_x=(xvfb-run -a)
+for m in 0:vu 0.5:rms 1:ppm; do
+  "${run_x[@]}" "$bin/velunor-host" gui "$plugin" --seconds 2 --param 3="${m%%:*}" \
+    --screenshot "$demo/${m##*:}.png"
+done
 
 echo "== files in $demo"
 ls -l "$demo"
