@@ -140,11 +140,12 @@ protected:
         void holdPeak(ChannelPair peak, ChannelPair decay, ChannelPair holdLength) {
             holdCount = select(peak > held, ChannelPair::both(0.0), holdCount);
             const ChannelPair h = larger(peak, held);
-            // Before the hold length the decay is 0, and h + (0 - h) x 0 is h exactly (h is never
-            // -0): no select on the held level's own recursion.
+            // Before the hold length the decay is 0, and h - h x 0 is h exactly (h is never -0):
+            // no select on the held level's own recursion. h - h x d is h + (0 - h) x d bit for
+            // bit (0 - h is -h exactly, and rounding is symmetric in sign), one step shorter.
             const ChannelPair falling = maskedBy(holdCount >= holdLength, decay);
             advanceHoldCount(holdLength);
-            held = flushTiny(h + (ChannelPair::both(0.0) - h) * falling);
+            held = flushTiny(h - h * falling);
         }
     };
 
