@@ -22,10 +22,10 @@ struct Avx512 {
 };
 
 void fourTimes(const double* window, int count, const TruePeakTaps& taps, double* out) {
-    fourTimesKernel<Avx512, 4>(window, count, taps, out);
+    fourTimesKernel<Avx512, 4, SharedLoads>(window, count, taps, out);
 }
 void twoTimes(const double* window, int count, const TruePeakTaps& taps, double* out) {
-    twoTimesKernel<Avx512, 4>(window, count, taps, out);
+    twoTimesKernel<Avx512, 4, SharedLoads>(window, count, taps, out);
 }
 
 }  // namespace
