@@ -6,9 +6,9 @@
 // processing is not timed. More than one block matters: a falling needle shows the last block's
 // start, which a single block per tick would leave where the last tick showed it.
 //
-// A tick is timed only if it did what it claims: in the moving cases the pixels under both
-// needle views changed in the back buffer, at rest they did not. A run that breaks either ends
-// with an error instead of a figure.
+// Every timed tick is checked for what it claims: in the moving cases the pixels under both
+// needle views changed in the back buffer, at rest they did not. A tick that breaks either ends
+// the case with an error instead of a figure.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
