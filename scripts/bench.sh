@@ -12,7 +12,8 @@ scripts/install-deps.sh x42-plugins liblilv-dev python3
 build_dir=${BUILD_DIR:-build-bench}
 repetitions=${REPETITIONS:-5}
 cmake -S . -B "$build_dir" -G Ninja -DVELUNOR_WERROR=ON -DVELUNOR_BUILD_BENCH=ON -DVELUNOR_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build_dir" -j2 --target velunor_engine_bench velunor_chain_bench velunor_plugin_bench velunor_lilv_peer
+cmake --build "$build_dir" -j2 --target velunor_engine_bench velunor_chain_bench velunor_plugin_bench velunor_editor_bench \
+  velunor_lilv_peer
 
 results="$build_dir/bench-results"
 mkdir -p "$results"
@@ -26,6 +27,11 @@ settings=$(mktemp -d)
 trap 'rm -rf "$settings"' EXIT
 VELUNOR_BIN_DIR="$bin" XDG_CONFIG_HOME="$settings" \
   "$bin/velunor_plugin_bench" "${common[@]}" --benchmark_out="$results/plugin.json" >/dev/null
+# One of the editor's cases draws into an X11 window: a private Xvfb display when there is none.
+x11=()
+[ -n "${DISPLAY:-}" ] || x11=(xvfb-run -a)
+XDG_CONFIG_HOME="$settings" \
+  "${x11[@]}" "$bin/velunor_editor_bench" "${common[@]}" --benchmark_out="$results/editor.json" >/dev/null
 : >"$results/peers.txt"
 for meter in dBTPstereo VUstereo BBCstereo K20stereo; do
   "$bin/velunor_lilv_peer" "http://gareus.org/oss/lv2/meters#$meter" "$repetitions" >>"$results/peers.txt"

@@ -16,7 +16,7 @@
 #include "effect/Templete.h"
 #include "gui/CFrame.h"
 #include "meters/CalibrationStores.h"
-#include "platform/linux/LinuxPlatformFactory.h"
+#include "tests/support/OffscreenPlatform.h"
 #include "views/CQVXMeterFULLPANEL.h"
 
 namespace editortest {
@@ -42,22 +42,6 @@ extern "C" inline VstIntPtr editorTestHost(AEffect*, VstInt32 opcode, VstInt32 i
         default: return 0;
     }
 }
-
-class BlankWindow : public IPlatformFrame {
-public:
-    void processEvents() override {}
-    void present(CDrawContext&, const CRect&) override {}
-    bool setSize(const CRect&) override { return true; }
-    bool takeKeyboardFocus() override { return true; }
-    void* getNativeHandle() const override { return nullptr; }
-};
-
-class OffscreenPlatform : public velunor::platform::LinuxPlatformFactory {
-public:
-    std::unique_ptr<IPlatformFrame> createFrame(IPlatformFrameCallback&, const CRect&, void*) override {
-        return std::make_unique<BlankWindow>();
-    }
-};
 
 class EditorFixture : public ::testing::Test {
 protected:
@@ -104,7 +88,7 @@ protected:
     TemepleteEditor* editor = nullptr;
 
 private:
-    OffscreenPlatform platform_;
+    velunor::testing::OffscreenPlatform platform_;
     int parent_ = 0;
 };
 
