@@ -11,6 +11,11 @@ scripts/install-deps.sh x42-plugins liblilv-dev python3
 
 build_dir=${BUILD_DIR:-build-bench}
 repetitions=${REPETITIONS:-5}
+if ! [[ $repetitions =~ ^[0-9]+$ ]] || ((repetitions < 2)); then
+  # A single repetition gives Google Benchmark nothing to take a median of.
+  echo "REPETITIONS must be a whole number of at least 2" >&2
+  exit 2
+fi
 cmake -S . -B "$build_dir" -G Ninja -DVELUNOR_WERROR=ON -DVELUNOR_BUILD_BENCH=ON -DVELUNOR_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build_dir" -j2 --target velunor_engine_bench velunor_chain_bench velunor_plugin_bench velunor_editor_bench \
   velunor_lilv_peer
