@@ -65,6 +65,8 @@ RMSMeter::Detector RMSMeter::blockDetector() const {
             ChannelPair::both(static_cast<double>(rmsCoefficient_.load()))};
 }
 
-void RMSMeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }
+VELUNOR_BLOCK_LOOP_CLONES void RMSMeter::measureBlock(float** in, VstInt32 frames) { runBlock(*this, in, frames); }
+
+void RMSMeter::process(float** in, float** /*out*/, VstInt32 frames) { measureBlock(in, frames); }
 
 }  // namespace velunor

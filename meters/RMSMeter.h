@@ -35,6 +35,7 @@ public:
     Detector blockDetector() const;
 
 private:
+    void measureBlock(float** in, VstInt32 frames);
     void applySetting(const MeterSetting& setting, float value) override;
     void updateRmsCoefficient();
 

@@ -92,6 +92,8 @@ double VUmeter::overThreshold() const {
     return gain();
 }
 
-void VUmeter::process(float** in, float** /*out*/, VstInt32 frames) { runBlock(*this, in, frames); }
+VELUNOR_BLOCK_LOOP_CLONES void VUmeter::measureBlock(float** in, VstInt32 frames) { runBlock(*this, in, frames); }
+
+void VUmeter::process(float** in, float** /*out*/, VstInt32 frames) { measureBlock(in, frames); }
 
 }  // namespace velunor
