@@ -1,5 +1,6 @@
 // Each meter engine's process() alone: CPU SAFE and PRECISE, at the rates and block sizes hosts
-// use, and the PRECISE stage by itself in every variant this processor runs.
+// use, the CPU SAFE loop in every build this processor runs, and the PRECISE stage by itself in
+// every variant.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "BenchSignal.h"
+#include "meters/BlockLoopBuild.h"
 #include "meters/PPMmeter.h"
 #include "meters/RMSMeter.h"
 #include "meters/TruePeakDetector.h"
@@ -31,10 +33,7 @@ void countSamples(benchmark::State& state, long frames) {
 }
 
 template <typename Engine>
-void engineProcess(benchmark::State& state, VstInt32 preciseIndex) {
-    const bool precise = state.range(0) != 0;
-    const auto rate = static_cast<float>(state.range(1));
-    const auto frames = static_cast<VstInt32>(state.range(2));
+void timeEngine(benchmark::State& state, VstInt32 preciseIndex, bool precise, float rate, VstInt32 frames) {
     NullOwner owner;
     auto engine = std::make_unique<Engine>(owner);
     owner.engine = engine.get();
@@ -51,6 +50,27 @@ void engineProcess(benchmark::State& state, VstInt32 preciseIndex) {
     countSamples(state, frames);
 }
 
+template <typename Engine>
+void engineProcess(benchmark::State& state, VstInt32 preciseIndex) {
+    timeEngine<Engine>(state, preciseIndex, state.range(0) != 0, static_cast<float>(state.range(1)),
+                       static_cast<VstInt32>(state.range(2)));
+}
+
+// The CPU SAFE loop in the build given by its place among those this processor runs.
+template <typename Engine>
+void engineBuild(benchmark::State& state, VstInt32 preciseIndex) {
+    const auto builds = supportedBlockLoopBuilds();
+    const auto which = static_cast<std::size_t>(state.range(0));
+    if (which >= builds.size()) {
+        state.SkipWithError("build not supported here");
+        return;
+    }
+    chooseBlockLoopBuild(builds[which]);
+    state.SetLabel(blockLoopBuildName(builds[which]));
+    timeEngine<Engine>(state, preciseIndex, false, 48000.0f, 256);
+    chooseBlockLoopBuild(builds.back());
+}
+
 void engineArgs(benchmark::internal::Benchmark* b) {
     b->ArgNames({"precise", "rate", "frames"});
     for (int precise : {0, 1})
@@ -64,6 +84,13 @@ void rmsProcess(benchmark::State& state) { engineProcess<RMSMeter>(state, 80); }
 BENCHMARK(vuProcess)->Apply(engineArgs);
 BENCHMARK(ppmProcess)->Apply(engineArgs);
 BENCHMARK(rmsProcess)->Apply(engineArgs);
+
+void vuBuild(benchmark::State& state) { engineBuild<VUmeter>(state, 91); }
+void ppmBuild(benchmark::State& state) { engineBuild<PPMmeter>(state, 100); }
+void rmsBuild(benchmark::State& state) { engineBuild<RMSMeter>(state, 80); }
+BENCHMARK(vuBuild)->ArgName("build")->DenseRange(0, 2);
+BENCHMARK(ppmBuild)->ArgName("build")->DenseRange(0, 2);
+BENCHMARK(rmsBuild)->ArgName("build")->DenseRange(0, 2);
 
 // The PRECISE stage alone, both channels, with the variant given by its place in the list.
 void truePeakStage(benchmark::State& state) {

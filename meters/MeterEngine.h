@@ -17,16 +17,12 @@
 
 #include "core/Relaxed.h"
 #include "host/VstAbi.h"
+#include "meters/BlockLoopBuild.h"
 #include "meters/CalibrationStores.h"
 #include "meters/ChannelPair.h"
 #include "meters/EngineOwner.h"
 #include "meters/MeterSettings.h"
 #include "meters/TruePeakDetector.h"
-
-// Each engine's block loop is built twice and picked when the library loads: for processors
-// with AVX, whose three-operand forms spare the register copies that the two-operand SSE2 forms
-// need, and for any x86-64. AVX brings no fused multiply-add, so both round alike.
-#define VELUNOR_BLOCK_LOOP_CLONES __attribute__((target_clones("avx", "default")))
 
 namespace velunor {
 
@@ -159,6 +155,11 @@ protected:
     // and hold, finish() ends the block.
     template <typename Engine>
     [[gnu::always_inline]] inline void runBlock(Engine& engine, float** in, VstInt32 frames);
+    // Runs the block in the build of runBlock that blockLoopBuild() names.
+    template <typename Engine>
+    static void measureBlock(Engine& engine, float** in, VstInt32 frames);
+    template <typename Engine>
+    friend struct BlockLoopBuilds;
 
     static ChannelPair flushTiny(ChannelPair x) {
         return (x + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
@@ -237,6 +238,25 @@ private:
     std::array<Relaxed<float>, 10> instanceStore_{};
     Relaxed<bool> instanceStoreValid_{false};
 };
+
+// The builds of one engine's block loop (BlockLoopBuild.h); runBlock is inlined into each.
+template <typename Engine>
+struct BlockLoopBuilds {
+    [[gnu::target("arch=x86-64-v4")]] static void avx512(Engine& e, float** in, VstInt32 frames) {
+        e.runBlock(e, in, frames);
+    }
+    [[gnu::target("avx")]] static void avx(Engine& e, float** in, VstInt32 frames) { e.runBlock(e, in, frames); }
+    static void baseline(Engine& e, float** in, VstInt32 frames) { e.runBlock(e, in, frames); }
+};
+
+template <typename Engine>
+void MeterEngine::measureBlock(Engine& engine, float** in, VstInt32 frames) {
+    switch (blockLoopBuild()) {
+        case BlockLoopBuild::Avx512: BlockLoopBuilds<Engine>::avx512(engine, in, frames); break;
+        case BlockLoopBuild::Avx: BlockLoopBuilds<Engine>::avx(engine, in, frames); break;
+        case BlockLoopBuild::Baseline: BlockLoopBuilds<Engine>::baseline(engine, in, frames); break;
+    }
+}
 
 template <typename Engine>
 void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {

@@ -48,8 +48,6 @@ PPMmeter::Detector PPMmeter::detectorFor(const PeakBallistics& ballistics, doubl
 
 PPMmeter::Detector PPMmeter::blockDetector() const { return detectorFor(ballistics_, overThreshold(), oversNeeded()); }
 
-VELUNOR_BLOCK_LOOP_CLONES void PPMmeter::measureBlock(float** in, VstInt32 frames) { runBlock(*this, in, frames); }
-
-void PPMmeter::process(float** in, float** /*out*/, VstInt32 frames) { measureBlock(in, frames); }
+void PPMmeter::process(float** in, float** /*out*/, VstInt32 frames) { measureBlock(*this, in, frames); }
 
 }  // namespace velunor

@@ -33,7 +33,6 @@ public:
     static Detector detectorFor(const PeakBallistics& ballistics, double overThreshold, double oversNeeded);
 
 private:
-    void measureBlock(float** in, VstInt32 frames);
     void applySetting(const MeterSetting& setting, float value) override;
 
     PeakBallistics ballistics_;

@@ -65,8 +65,6 @@ RMSMeter::Detector RMSMeter::blockDetector() const {
             ChannelPair::both(static_cast<double>(rmsCoefficient_.load()))};
 }
 
-VELUNOR_BLOCK_LOOP_CLONES void RMSMeter::measureBlock(float** in, VstInt32 frames) { runBlock(*this, in, frames); }
-
-void RMSMeter::process(float** in, float** /*out*/, VstInt32 frames) { measureBlock(in, frames); }
+void RMSMeter::process(float** in, float** /*out*/, VstInt32 frames) { measureBlock(*this, in, frames); }
 
 }  // namespace velunor

@@ -35,7 +35,6 @@ public:
     Detector blockDetector() const;
 
 private:
-    void measureBlock(float** in, VstInt32 frames);
     void applySetting(const MeterSetting& setting, float value) override;
     void updateRmsCoefficient();
 

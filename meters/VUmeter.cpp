@@ -92,8 +92,6 @@ double VUmeter::overThreshold() const {
     return gain();
 }
 
-VELUNOR_BLOCK_LOOP_CLONES void VUmeter::measureBlock(float** in, VstInt32 frames) { runBlock(*this, in, frames); }
-
-void VUmeter::process(float** in, float** /*out*/, VstInt32 frames) { measureBlock(in, frames); }
+void VUmeter::process(float** in, float** /*out*/, VstInt32 frames) { measureBlock(*this, in, frames); }
 
 }  // namespace velunor

@@ -59,7 +59,6 @@ public:
     }
 
 private:
-    void measureBlock(float** in, VstInt32 frames);
     void applySetting(const MeterSetting& setting, float value) override;
     void designNeedles();
     void updateHoldLength();

@@ -1,9 +1,13 @@
 // The engines run a block with their state in registers and the needle's section cached; these
-// tests hold that loop to the straightforward per-sample code, bit for bit, in CPU SAFE.
+// tests hold that loop, in every build this processor runs, to the straightforward per-sample
+// code, bit for bit, in CPU SAFE.
+#include <algorithm>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "MeterTestSupport.h"
+#include "meters/BlockLoopBuild.h"
 #include "meters/NeedleFilterBank.h"
 #include "meters/PPMmeter.h"
 #include "meters/RMSMeter.h"
@@ -126,9 +130,27 @@ void expectSameAsPlain(Engine& engine, Plain plainSample, const std::function<vo
     }
 }
 
-class BlockLoopTest : public MeterFixture {};
+class BlockLoopTest : public MeterFixture, public testing::WithParamInterface<BlockLoopBuild> {
+protected:
+    void SetUp() override {
+        MeterFixture::SetUp();
+        ASSERT_TRUE(chooseBlockLoopBuild(GetParam()));
+    }
+    void TearDown() override {
+        chooseBlockLoopBuild(supportedBlockLoopBuilds().back());
+        MeterFixture::TearDown();
+    }
+};
 
-TEST_F(BlockLoopTest, PpmMatchesThePlainLoop) {
+INSTANTIATE_TEST_SUITE_P(Builds, BlockLoopTest,
+                         testing::ValuesIn(supportedBlockLoopBuilds().begin(), supportedBlockLoopBuilds().end()),
+                         [](const testing::TestParamInfo<BlockLoopBuild>& build) {
+                             std::string name = blockLoopBuildName(build.param);
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+TEST_P(BlockLoopTest, PpmMatchesThePlainLoop) {
     Owned<PPMmeter> ppm;
     ppm->setParameter(100, 0.0f);  // CPU SAFE
     ppm->setParameter(95, 0.1f);  // a short hold, so that the marker falls within the test
@@ -140,7 +162,7 @@ TEST_F(BlockLoopTest, PpmMatchesThePlainLoop) {
     });
 }
 
-TEST_F(BlockLoopTest, RmsMatchesThePlainLoop) {
+TEST_P(BlockLoopTest, RmsMatchesThePlainLoop) {
     Owned<RMSMeter> rms;
     rms->setParameter(80, 0.0f);
     rms->setParameter(75, 0.1f);
@@ -155,7 +177,7 @@ TEST_F(BlockLoopTest, RmsMatchesThePlainLoop) {
     });
 }
 
-TEST_F(BlockLoopTest, VuMatchesThePlainLoop) {
+TEST_P(BlockLoopTest, VuMatchesThePlainLoop) {
     Owned<VUmeter> vu;
     vu->setParameter(91, 0.0f);
     vu->setParameter(85, 0.1f);
