@@ -132,9 +132,9 @@ protected:
             overCount = select(over, overCount + ChannelPair::both(1.0), others);
         }
         // Stops at the hold length: the held level falls from then on, and the count never
-        // overflows.
+        // overflows. Adding 0 leaves a count as it is (it is never -0).
         void advanceHoldCount(ChannelPair holdLength) {
-            holdCount = select(holdCount < holdLength, holdCount + ChannelPair::both(1.0), holdCount);
+            holdCount = holdCount + maskedBy(holdCount < holdLength, ChannelPair::both(1.0));
         }
         // The PPM and RMS marker: rises above the held level, falls with `decay` after the hold
         // length.
