@@ -56,9 +56,6 @@ struct ChannelPair {
     }
 };
 
-// Per channel: x where x > y, else y (MAXPD, exactly the scalar x > y ? x : y).
-inline ChannelPair larger(ChannelPair x, ChannelPair y) { return {_mm_max_pd(x.v, y.v)}; }
-
 // Per channel: x where the mask is set, 0 elsewhere.
 inline ChannelPair maskedBy(ChannelMask m, ChannelPair x) { return {_mm_and_pd(m.bits, x.v)}; }
 

@@ -139,14 +139,23 @@ protected:
         // The PPM and RMS marker: rises above the held level, falls with `decay` after the hold
         // length.
         void holdPeak(ChannelPair peak, ChannelPair decay, ChannelPair holdLength) {
-            holdCount = select(peak > held, ChannelPair::both(0.0), holdCount);
-            const ChannelPair h = larger(peak, held);
-            // Before the hold length the decay is 0, and h - h x 0 is h exactly (h is never -0):
-            // no select on the held level's own recursion. h - h x d is h + (0 - h) x d bit for
-            // bit (0 - h is -h exactly, and rounding is symmetric in sign), one step shorter.
-            const ChannelPair falling = maskedBy(holdCount >= holdLength, decay);
+            const ChannelMask rises = peak > held;
+            held = flushTiny(heldAfter(rises, peak, decay, holdLength));
+            holdCount = holdCount.zeroWhere(rises);
             advanceHoldCount(holdLength);
-            held = flushTiny(h - h * falling);
+        }
+        // The marker after one sample, before any flush: where it `rises` it takes the new level
+        // with a count restarted at 0, elsewhere it keeps its own with its count. Either falls
+        // with `decay` once the count has reached the hold length; before that the decay is 0,
+        // and x - x * 0 is x exactly (neither is ever -0). Both cases are worked out and one is
+        // taken, so that the held level's recursion waits only for its compare, not for the
+        // count it restarts and the count's own compare after it. x - x * d is x + (0 - x) * d
+        // bit for bit (0 - x is -x exactly, and rounding is symmetric in sign).
+        [[gnu::always_inline]] ChannelPair heldAfter(ChannelMask rises, ChannelPair newLevel, ChannelPair decay,
+                                                     ChannelPair holdLength) const {
+            const ChannelPair keptFalling = maskedBy(holdCount >= holdLength, decay);
+            const ChannelPair risenFalling = maskedBy(ChannelPair::both(0.0) >= holdLength, decay);
+            return select(rises, newLevel - newLevel * risenFalling, held - held * keptFalling);
         }
     };
 

@@ -39,15 +39,11 @@ public:
             const ChannelPair needle = needles.step(t * ChannelPair::both(kNeedleScale));
             s.level = needle;
             s.countOver(forcedOver | (t >= threshold), overNeeded);
-            // The marker reaches the needle when the needle is at or above it. Neither is ever
-            // -0, so the larger of the two is exactly what the comparison would pick, and after
-            // the hold length h - h x decay (bit for bit h + (0 - h) x decay), before it
-            // h - h x 0 = h: no select on the held level's own recursion.
-            s.holdCount = select(needle >= s.held, ChannelPair::both(0.0), s.holdCount);
-            const ChannelPair held = larger(needle, s.held);
-            const ChannelPair falling = maskedBy(s.holdCount >= holdLength, holdDecay);
+            // The marker reaches the needle when the needle is at or above it; nothing flushes it.
+            const ChannelMask rises = needle >= s.held;
+            s.held = s.heldAfter(rises, needle, holdDecay, holdLength);
+            s.holdCount = s.holdCount.zeroWhere(rises);
             s.advanceHoldCount(holdLength);
-            s.held = held - held * falling;
         }
         void finish() { needles.finish(); }
     };
