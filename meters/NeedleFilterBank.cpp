@@ -1,6 +1,35 @@
 #include "meters/NeedleFilterBank.h"
 
+#include <bit>
+#include <cstdint>
+#include <limits>
+
 namespace velunor {
+namespace {
+
+int sectionFor(float single) { return _mm_cvtsi128_si32(NeedleFilterBank::sectionsFor(_mm_set1_ps(single))); }
+
+// The smallest output from 0 to 1 that picks section k or above, found among the floats' bit
+// patterns, which order the positive floats.
+float lowestPicking(int k) {
+    std::uint32_t low = 0, high = std::bit_cast<std::uint32_t>(1.0f);
+    while (low < high) {
+        const std::uint32_t middle = low + (high - low) / 2;
+        if (sectionFor(std::bit_cast<float>(middle)) >= k) high = middle;
+        else low = middle + 1;
+    }
+    return std::bit_cast<float>(low);
+}
+
+}  // namespace
+
+const std::array<float, NeedleFilterBank::kSections + 1> NeedleFilterBank::kSectionFloors = [] {
+    std::array<float, kSections + 1> floors{};
+    floors[0] = -std::numeric_limits<float>::infinity();
+    for (int k = 1; k < kSections; ++k) floors[static_cast<std::size_t>(k)] = lowestPicking(k);
+    floors[kSections] = std::numeric_limits<float>::infinity();
+    return floors;
+}();
 
 NeedleFilterBank::NeedleFilterBank(double dampingAtRest, double dampingAtFullScale) {
     for (int i = 0; i < kSections; ++i) {

@@ -45,14 +45,19 @@ public:
             y_ = out;
             y1_ = out + offset_;
             const __m128 single = _mm_cvtpd_ps(out.v);
-            const __m128 deflection = _mm_min_ps(_mm_max_ps(single, _mm_setzero_ps()), _mm_set1_ps(1.0f));
-            const __m128i next = _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_set1_ps(15.0f), deflection), _mm_set1_ps(0.5f)));
             previous_[0] = current_[0];
             previous_[1] = current_[1];
-            const int nextA = _mm_cvtsi128_si32(next);
-            const int nextB = _mm_cvtsi128_si32(_mm_shuffle_epi32(next, 1));
-            if (nextA != current_[0]) enter(0, nextA);
-            if (nextB != current_[1]) enter(1, nextB);
+            // Almost always both needles are still within the outputs that pick their current
+            // sections; a NaN never is, and takes the long way like any other change.
+            const __m128 inside = _mm_and_ps(_mm_cmpge_ps(single, floor_), _mm_cmplt_ps(single, ceiling_));
+            if ((_mm_movemask_ps(inside) & 3) != 3) [[unlikely]] {
+                const __m128i next = sectionsFor(single);
+                const int nextA = _mm_cvtsi128_si32(next);
+                const int nextB = _mm_cvtsi128_si32(_mm_shuffle_epi32(next, 1));
+                if (nextA != current_[0]) enter(0, nextA);
+                if (nextB != current_[1]) enter(1, nextB);
+                setRanges();
+            }
             return {_mm_cvtps_pd(single)};
         }
         [[gnu::always_inline]] void finish();
@@ -64,18 +69,36 @@ public:
         }
         NeedleSection::History historyOf(std::size_t c) const { return {x1_[c], x2_[c], y_[c], y1_[c], y2_[c]}; }
         [[gnu::always_inline]] void load(std::size_t channel);
+        // The ranges of outputs that keep each channel in its current section.
+        void setRanges() {
+            floor_ = _mm_setr_ps(sectionFloor(current_[0]), sectionFloor(current_[1]), 0.0f, 0.0f);
+            ceiling_ = _mm_setr_ps(sectionFloor(current_[0] + 1), sectionFloor(current_[1] + 1), 0.0f, 0.0f);
+        }
 
         std::array<NeedleFilterBank*, 2> banks_;
         std::array<int, 2> current_;
         std::array<int, 2> previous_;
         ChannelPair b0_{}, b1_{}, b2_{}, a1_{}, a2_{}, offset_{};
         ChannelPair x1_{}, x2_{}, y_{}, y1_{}, y2_{};
+        __m128 floor_, ceiling_;
     };
+
+    // The section each lane's needle output, rounded to single precision, picks: its deflection
+    // (clamped to 0..1, a NaN to 0) in sixteenths, rounded.
+    static __m128i sectionsFor(__m128 single) {
+        const __m128 deflection = _mm_min_ps(_mm_max_ps(single, _mm_setzero_ps()), _mm_set1_ps(1.0f));
+        return _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_set1_ps(15.0f), deflection), _mm_set1_ps(0.5f)));
+    }
+    // The outputs that pick section k are those from sectionFloor(k) to below sectionFloor(k + 1)
+    // (the pick grows with the output); sectionFloor(0) is minus infinity, sectionFloor(16) plus
+    // infinity.
+    static float sectionFloor(int k) { return kSectionFloors[static_cast<std::size_t>(k)]; }
 
     const NeedleSection& section(int i) const { return sections_[static_cast<std::size_t>(i)]; }
     int currentSection() const { return current_; }
 
 private:
+    static const std::array<float, kSections + 1> kSectionFloors;
     std::array<NeedleSection, kSections> sections_;
     Relaxed<int> current_{0};
     Relaxed<int> previous_{0};
@@ -99,6 +122,7 @@ inline NeedleFilterBank::PairCursor::PairCursor(NeedleFilterBank& a, NeedleFilte
         y2_ = y2_.with(c, h.y2);
         load(c);
     }
+    setRanges();
 }
 
 // The coefficients and the offset of the channel's current section into its lane.

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "MeterTestSupport.h"
@@ -98,6 +100,22 @@ TEST_F(VUmeterTest, NeedleSectionFollowsTheDeflection) {
     feed(*vu, static_cast<long>(3.0 * kRate), silence, silence);
     EXPECT_EQ(vu->needleBank(0).currentSection(), 0);
     EXPECT_NEAR(vu->value(MeterValue::Level, 0), 0.0, 1e-6);
+}
+
+// The needle keeps its section without working the pick out while its output stays in the
+// section's range: each range must start exactly where the pick moves up.
+TEST(NeedleSectionRanges, EachStartsAtTheFirstOutputThatPicksItsSection) {
+    auto pick = [](float x) { return _mm_cvtsi128_si32(NeedleFilterBank::sectionsFor(_mm_set1_ps(x))); };
+    for (int k = 1; k < NeedleFilterBank::kSections; ++k) {
+        const float floor = NeedleFilterBank::sectionFloor(k);
+        EXPECT_EQ(pick(floor), k) << k;
+        EXPECT_EQ(pick(std::nextafter(floor, 0.0f)), k - 1) << k;
+    }
+    EXPECT_EQ(NeedleFilterBank::sectionFloor(0), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(NeedleFilterBank::sectionFloor(NeedleFilterBank::kSections), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(pick(-1.0f), 0);
+    EXPECT_EQ(pick(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(pick(7.0f), 15);
 }
 
 TEST_F(VUmeterTest, PrepareAfterARateChangeResetsTheNeedleButNotTheHeldValue) {
