@@ -13,6 +13,7 @@ namespace velunor {
 struct ChannelMask {
     __m128d bits;
 
+    static ChannelMask none() { return {_mm_setzero_pd()}; }
     static ChannelMask of(bool a, bool b) {
         return {_mm_castsi128_pd(_mm_set_epi64x(b ? -1 : 0, a ? -1 : 0))};
     }
@@ -55,6 +56,23 @@ struct ChannelPair {
         return {_mm_cmpnle_pd(abs(x).v, _mm_set1_pd(1.7976931348623157e308))};
     }
 };
+
+// Every sample of both channels is a finite number: four at a time, then the rest.
+inline bool allFinite(const float* left, const float* right, int frames) {
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
+    const __m128 largest = _mm_set1_ps(3.40282347e38f);
+    __m128 bad = _mm_setzero_ps();
+    int n = 0;
+    for (; n + 4 <= frames; n += 4) {
+        bad = _mm_or_ps(bad, _mm_cmpnle_ps(_mm_and_ps(_mm_loadu_ps(left + n), magnitude), largest));
+        bad = _mm_or_ps(bad, _mm_cmpnle_ps(_mm_and_ps(_mm_loadu_ps(right + n), magnitude), largest));
+    }
+    for (; n < frames; ++n) {
+        bad = _mm_or_ps(bad, _mm_cmpnle_ss(_mm_and_ps(_mm_load_ss(left + n), magnitude), largest));
+        bad = _mm_or_ps(bad, _mm_cmpnle_ss(_mm_and_ps(_mm_load_ss(right + n), magnitude), largest));
+    }
+    return _mm_movemask_ps(bad) == 0;
+}
 
 // Per channel: x where the mask is set, 0 elsewhere.
 inline ChannelPair maskedBy(ChannelMask m, ChannelPair x) { return {_mm_and_pd(m.bits, x.v)}; }
