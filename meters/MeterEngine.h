@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <memory>
 #include <span>
+#include <utility>
 
 #include "core/Relaxed.h"
 #include "host/VstAbi.h"
@@ -22,6 +23,7 @@
 #include "meters/ChannelPair.h"
 #include "meters/EngineOwner.h"
 #include "meters/MeterSettings.h"
+#include "meters/TinyFlush.h"
 #include "meters/TruePeakDetector.h"
 
 namespace velunor {
@@ -138,9 +140,10 @@ protected:
         }
         // The PPM and RMS marker: rises above the held level, falls with `decay` after the hold
         // length.
-        void holdPeak(ChannelPair peak, ChannelPair decay, ChannelPair holdLength) {
+        template <typename Flush>
+        [[gnu::always_inline]] void holdPeak(ChannelPair peak, ChannelPair decay, ChannelPair holdLength, Flush& flush) {
             const ChannelMask rises = peak > held;
-            held = flushTiny(heldAfter(rises, peak, decay, holdLength));
+            held = flush(heldAfter(rises, peak, decay, holdLength));
             holdCount = holdCount.zeroWhere(rises);
             advanceHoldCount(holdLength);
         }
@@ -170,9 +173,6 @@ protected:
     template <typename Engine>
     friend struct BlockLoopBuilds;
 
-    static ChannelPair flushTiny(ChannelPair x) {
-        return (x + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
-    }
     static std::size_t ch(int channel) { return channel == 1 ? 1u : 0u; }
     ChannelValues& current(MeterValue which);
     const ChannelValues& current(MeterValue which) const;
@@ -228,6 +228,14 @@ private:
     std::unique_ptr<Relaxed<double>[]> lanes_;
     int laneCount_;
     std::array<double, 2> overTimer_{};
+
+    // The values a span ran through with the tiny-value flush deferred (TinyFlush.h), and the
+    // blocks still to run with it in place since a deferred run missed.
+    static constexpr int kMaxSpan = 256;
+    static constexpr int kMaxFlushesPerSample = 3;
+    static constexpr int kExactBlocksAfterFlush = 8;
+    alignas(64) std::array<double, kMaxSpan * kMaxFlushesPerSample * 2 + 7> flushRecords_{};
+    int exactBlocksLeft_ = 0;
 
     TruePeakDetector truePeak_;
     // One chunk of both channels widened for the PRECISE stage, and which samples were not finite.
@@ -288,9 +296,11 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
     if (precise) truePeak_.beginBlock(sampleRate_);
 
     auto detector = engine.blockDetector();
+    using Detector = decltype(detector);
+    static_assert(Detector::kFlushesPerSample <= kMaxFlushesPerSample);
     BlockState state = loadState();
-    // Inlined into both loops below: called, it would keep the state in memory.
-    auto measure = [&](ChannelPair lr, ChannelMask bad) __attribute__((always_inline)) {
+    // Inlined into the loops below: called, it would keep the state in memory.
+    auto measure = [&](ChannelPair lr, ChannelMask bad, auto& flush) __attribute__((always_inline)) {
         ChannelPair ab = lr;
         if (midSide) {
             // Mid (l + r, attenuated) and side (l - r); r + l is l + r exactly.
@@ -298,13 +308,49 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
             ab = ChannelPair::join((lr + rl) * midGain, lr - rl);
             bad = bad | bad.swapped();
         }
-        detector.measure(state, abs(ab) * gainPair, bad);
-        if (lag && ++tickCount_ >= samplesPerTick_) {
-            storeState(state);
-            historyTick();
-            state.overCount = ChannelPair::of(overCount_[0], overCount_[1]);
+        detector.measure(state, abs(ab) * gainPair, bad, flush);
+    };
+    // The samples 0 .. count - 1 as sampleAt(n) gives them, (sample pair, not-finite mask), in
+    // spans that fit the flush records and, with the history on, end at its ticks, so that a span
+    // run again never repeats a tick.
+    auto measureSpans = [&](int count, auto sampleAt) __attribute__((always_inline)) {
+        for (int from = 0; from < count;) {
+            int span = std::min(count - from, kMaxSpan);
+            if (lag) span = std::min(span, std::max(1, samplesPerTick_ - tickCount_));
+            bool measured = false;
+            if constexpr (Detector::kFlushesPerSample > 0) {
+                if (exactBlocksLeft_ == 0) {
+                    const BlockState start = state;
+                    RecordedTinyFlush recorded(flushRecords_.data());
+                    for (int n = from; n < from + span; ++n) {
+                        const auto [lr, bad] = sampleAt(n);
+                        measure(lr, bad, recorded);
+                    }
+                    measured = tinyFlushKeepsAll(flushRecords_.data(), recorded.end());
+                    if (!measured) {
+                        // Values near 0 (a decay into silence) go on flushing for a while: the
+                        // next blocks take the plain run straight away.
+                        state = start;
+                        exactBlocksLeft_ = kExactBlocksAfterFlush;
+                    }
+                }
+            }
+            if (!measured) {
+                TinyFlush flush;
+                for (int n = from; n < from + span; ++n) {
+                    const auto [lr, bad] = sampleAt(n);
+                    measure(lr, bad, flush);
+                }
+            }
+            from += span;
+            if (lag && (tickCount_ += span) >= samplesPerTick_) {
+                storeState(state);
+                historyTick();
+                state.overCount = ChannelPair::of(overCount_[0], overCount_[1]);
+            }
         }
     };
+    if (exactBlocksLeft_ > 0) --exactBlocksLeft_;
     // A sample that is not a number is measured as silence and counted as an over: it lights the
     // LED instead of poisoning detectors that nothing ever clears.
     if (precise) {
@@ -319,18 +365,22 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
                 chunkR_[i] = clean[1];
             }
             truePeak_.process(chunkL_.data(), chunkR_.data(), count);
-            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
-                measure(ChannelPair::of(chunkL_[i], chunkR_[i]), bad_[i]);
+            measureSpans(count, [&](int i) __attribute__((always_inline)) {
+                const auto k = static_cast<std::size_t>(i);
+                return std::pair{ChannelPair::of(chunkL_[k], chunkR_[k]), bad_[k]};
+            });
         }
     } else if (allFinite(left, right, frames)) {
         // The usual block: one quick pass over it finds nothing to mask.
-        for (VstInt32 n = 0; n < frames; ++n) measure(ChannelPair::of(left[n], right[n]), ChannelMask::none());
+        measureSpans(frames, [&](int n) __attribute__((always_inline)) {
+            return std::pair{ChannelPair::of(left[n], right[n]), ChannelMask::none()};
+        });
     } else {
-        for (VstInt32 n = 0; n < frames; ++n) {
+        measureSpans(frames, [&](int n) __attribute__((always_inline)) {
             const ChannelPair lr = ChannelPair::of(left[n], right[n]);
             const ChannelMask bad = notFinite(lr);
-            measure(lr.zeroWhere(bad), bad);
-        }
+            return std::pair{lr.zeroWhere(bad), bad};
+        });
     }
     storeState(state);
     detector.finish();

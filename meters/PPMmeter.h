@@ -21,11 +21,16 @@ public:
 
     // One block's coefficients, for runBlock. The RMS meter runs the same detector.
     struct Detector {
+        // Every recursion here ends with the tiny-value flush (TinyFlush.h), twice a sample, and
+        // the detector keeps no state beside the block state: a span may run with the flush
+        // deferred, and run again.
+        static constexpr int kFlushesPerSample = 2;
         ChannelPair threshold, overNeeded, attack, release, holdLength;
-        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) const {
+        template <typename Flush>
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver, Flush& flush) const {
             s.countOver(forcedOver | (t >= threshold), overNeeded);
-            s.level = PeakBallistics::follow(s.level, t, attack, release);
-            s.holdPeak(s.level, release, holdLength);
+            s.level = PeakBallistics::follow(s.level, t, attack, release, flush);
+            s.holdPeak(s.level, release, holdLength, flush);
         }
         void finish() const {}
     };

@@ -21,10 +21,11 @@ public:
     double integrationMs() const { return integrationMs_; }
     double fallBackMs() const { return fallBackMs_; }
 
-    // One sample of the detector for both channels; tiny values are flushed to 0.
-    static ChannelPair follow(ChannelPair value, ChannelPair target, ChannelPair attack, ChannelPair release) {
-        value = value + (target - value) * select(target > value, attack, release);
-        return (value + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
+    // One sample of the detector for both channels; tiny values are flushed to 0 (TinyFlush.h).
+    template <typename Flush>
+    [[gnu::always_inline]] static ChannelPair follow(ChannelPair value, ChannelPair target, ChannelPair attack,
+                                                     ChannelPair release, Flush& flush) {
+        return flush(value + (target - value) * select(target > value, attack, release));
     }
 
 private:

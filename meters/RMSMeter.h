@@ -23,12 +23,14 @@ public:
 
     // One block's coefficients, for runBlock.
     struct Detector {
+        static constexpr int kFlushesPerSample = PPMmeter::Detector::kFlushesPerSample + 1;
         PPMmeter::Detector peak;
         ChannelPair rmsCoefficient;
-        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) const {
-            peak.measure(s, t, forcedOver);
+        template <typename Flush>
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver, Flush& flush) const {
+            peak.measure(s, t, forcedOver, flush);
             const ChannelPair ms = s.meanSquare;
-            s.meanSquare = ((t * t - ms) * rmsCoefficient + ms + ChannelPair::both(1e-14)) - ChannelPair::both(1e-14);
+            s.meanSquare = flush((t * t - ms) * rmsCoefficient + ms);
         }
         void finish() const {}
     };

@@ -35,7 +35,11 @@ public:
         // The single-precision hold length, widened: the count is a whole number far below
         // 2^24, so comparing in double gives the single-precision comparison's answer.
         ChannelPair holdLength;
-        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver) {
+        // Nothing here is flushed, and the needle sections keep a history of their own: a span
+        // never runs twice.
+        static constexpr int kFlushesPerSample = 0;
+        template <typename Flush>
+        [[gnu::always_inline]] void measure(BlockState& s, ChannelPair t, ChannelMask forcedOver, Flush&) {
             const ChannelPair needle = needles.step(t * ChannelPair::both(kNeedleScale));
             s.level = needle;
             s.countOver(forcedOver | (t >= threshold), overNeeded);
