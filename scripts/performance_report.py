@@ -164,15 +164,19 @@ w(f"Arithmetic limit of the 4x stage taken as 384 double multiply-adds per stere
 w("")
 w("The detectors (needle filter, quasi-peak, mean square, hold) are recursions: each sample "
   "waits for the last one, so their floor is the latency of their arithmetic, kept exactly as "
-  "the plain code rounds it (no reordering, no fused multiply-add, the 1e-14 flush steps). Both "
-  "channels run side by side in one 128-bit register, and each engine's loop is built three "
-  "times, for x86-64-v4 (AVX-512's 32 registers hold a whole block's state), for AVX "
-  "(three-operand forms) and for any x86-64, all without fused multiply-adds, so that they round "
-  "alike; the widest the processor runs is taken. The quasi-peak step is a compare and five dependent double operations, about 15 cycles "
-  f"or {f(15 * ns_per_cycle)} ns a sample here. Even without the two flush steps its subtract, "
-  "multiply and add depend on one another, three cycles each on this processor: 9 cycles or "
-  f"{f(9 * ns_per_cycle)} ns a sample is the floor of any loop that keeps the results. A peer below "
-  "that figure cannot be matched without changing them.")
+  "the plain code rounds it (no reordering, no fused multiply-add). Both channels run side by "
+  "side in one 128-bit register, and each engine's loop is built three times, for x86-64-v4 "
+  "(AVX-512's 32 registers hold a whole block's state), for AVX (three-operand forms) and for any "
+  "x86-64, all without fused multiply-adds, so that they round alike; the widest the processor "
+  "runs is taken. The quasi-peak step is a compare, a subtract, a multiply and an add, then the "
+  "tiny-value flush (x + 1e-14) - 1e-14: about 15 cycles or "
+  f"{f(15 * ns_per_cycle)} ns a sample here. The loop runs each span with the flush deferred: "
+  "the recursions carry their values as they are, one wide pass afterwards checks that the flush "
+  "would have given every value back bit for bit, and a span it would have changed (a decay into "
+  "silence) runs again with the flush in place. What is left, subtract, multiply and add at "
+  "three cycles each on this processor, is 9 cycles or "
+  f"{f(9 * ns_per_cycle)} ns a sample: the floor of any loop that keeps the results. A peer "
+  "below that figure cannot be matched without changing them.")
 w("")
 w("The PRECISE stage in each variant this processor runs (48 kHz and 96 kHz, 256 frames):")
 w("")
