@@ -165,7 +165,8 @@ protected:
     // The per-sample skeleton. Engine::blockDetector() gives, once per block, an object with the
     // block's coefficients: measure(state, t, forcedOver) runs both channels' over test, detector
     // and hold, finish() ends the block.
-    template <typename Engine>
+    // kLanes: the doubles in one of the vectors the build checks its records with (TinyFlush.h).
+    template <int kLanes, typename Engine>
     [[gnu::always_inline]] inline void runBlock(Engine& engine, float** in, VstInt32 frames);
     // Runs the block in the build of runBlock that blockLoopBuild() names.
     template <typename Engine>
@@ -236,6 +237,7 @@ private:
     static constexpr int kExactBlocksAfterFlush = 8;
     alignas(64) std::array<double, kMaxSpan * kMaxFlushesPerSample * 2 + 7> flushRecords_{};
     int exactBlocksLeft_ = 0;
+    BlockState spanStart_{};
 
     TruePeakDetector truePeak_;
     // One chunk of both channels widened for the PRECISE stage, and which samples were not finite.
@@ -260,10 +262,13 @@ private:
 template <typename Engine>
 struct BlockLoopBuilds {
     [[gnu::target("arch=x86-64-v4")]] static void avx512(Engine& e, float** in, VstInt32 frames) {
-        e.runBlock(e, in, frames);
+        e.template runBlock<8>(e, in, frames);
     }
-    [[gnu::target("avx")]] static void avx(Engine& e, float** in, VstInt32 frames) { e.runBlock(e, in, frames); }
-    static void baseline(Engine& e, float** in, VstInt32 frames) { e.runBlock(e, in, frames); }
+    // AVX compares no integers 256 bits wide: its checks use 128-bit vectors.
+    [[gnu::target("avx")]] static void avx(Engine& e, float** in, VstInt32 frames) {
+        e.template runBlock<2>(e, in, frames);
+    }
+    static void baseline(Engine& e, float** in, VstInt32 frames) { e.template runBlock<2>(e, in, frames); }
 };
 
 template <typename Engine>
@@ -275,7 +280,7 @@ void MeterEngine::measureBlock(Engine& engine, float** in, VstInt32 frames) {
     }
 }
 
-template <typename Engine>
+template <int kLanes, typename Engine>
 void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
     for (std::size_t c = 0; c < 2; ++c) {
         levelAtBlockStart_[c] = level_[c].load();
@@ -320,17 +325,18 @@ void MeterEngine::runBlock(Engine& engine, float** in, VstInt32 frames) {
             bool measured = false;
             if constexpr (Detector::kFlushesPerSample > 0) {
                 if (exactBlocksLeft_ == 0) {
-                    const BlockState start = state;
+                    // In memory, not in registers the loop needs: it is read back only on a miss.
+                    spanStart_ = state;
                     RecordedTinyFlush recorded(flushRecords_.data());
                     for (int n = from; n < from + span; ++n) {
                         const auto [lr, bad] = sampleAt(n);
                         measure(lr, bad, recorded);
                     }
-                    measured = tinyFlushKeepsAll(flushRecords_.data(), recorded.end());
+                    measured = tinyFlushKeepsAll<kLanes>(flushRecords_.data(), recorded.end());
                     if (!measured) {
                         // Values near 0 (a decay into silence) go on flushing for a while: the
                         // next blocks take the plain run straight away.
-                        state = start;
+                        state = spanStart_;
                         exactBlocksLeft_ = kExactBlocksAfterFlush;
                     }
                 }

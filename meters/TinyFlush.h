@@ -40,13 +40,28 @@ private:
 };
 
 // Whether the step gives every value from `begin` (64-byte aligned) to `end` back unchanged, as
-// bits, so that no -0 passes for a 0. Pads the records with zeros (which the step keeps) to whole
-// vectors of eight: the slots must have room for seven more. Written on the compiler's generic
-// vectors, so that each build of the block loop checks with its widest registers.
-[[gnu::always_inline]] inline bool tinyFlushKeepsAll(double* begin, double* end) {
+// bits (compared in 32-bit halves, which every x86-64 compares in its vector registers), so
+// that no -0 passes for a 0. Pads the records with zeros (which the step keeps) to whole
+// vectors of kLanes: the slots must have room for kLanes - 1 more. Written on the compiler's
+// generic vectors, so that each build of the block loop checks with the widest vectors it
+// compares integers in (kLanes 2 or 8).
+template <int kLanes>
+struct TinyFlushCheckVectors;
+template <>
+struct TinyFlushCheckVectors<2> {
+    using Values = double __attribute__((vector_size(16), may_alias));
+    using Bits = int __attribute__((vector_size(16), may_alias));
+};
+template <>
+struct TinyFlushCheckVectors<8> {
     using Values = double __attribute__((vector_size(64), may_alias));
-    using Bits = long long __attribute__((vector_size(64), may_alias));
-    constexpr std::ptrdiff_t kLanes = 8;
+    using Bits = int __attribute__((vector_size(64), may_alias));
+};
+
+template <int kLanes>
+[[gnu::always_inline]] inline bool tinyFlushKeepsAll(double* begin, double* end) {
+    using Values = typename TinyFlushCheckVectors<kLanes>::Values;
+    using Bits = typename TinyFlushCheckVectors<kLanes>::Bits;
     while ((end - begin) % kLanes != 0) *end++ = 0.0;
     const Values tiny = Values{} + 1e-14;
     Bits same = ~Bits{};
@@ -54,7 +69,7 @@ private:
         const Values x = *reinterpret_cast<const Values*>(p);
         same &= (Bits)((x + tiny) - tiny) == (Bits)x;
     }
-    for (std::ptrdiff_t lane = 0; lane < kLanes; ++lane)
+    for (int lane = 0; lane < 2 * kLanes; ++lane)
         if (same[lane] != -1) return false;
     return true;
 }
